@@ -1,0 +1,71 @@
+// zembrix-cli: converts one source from the command line.
+#include "cli/cli_main.h"
+
+#include <cstdio>
+#include <string>
+
+#include "cli/cli_arguments.h"
+#include "cli/stderr_host.h"
+#include "core/code_page.h"
+#include "core/conversion_run.h"
+#include "core/source_types.h"
+#include "core/utf8.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: zembrix-cli convert --type TYPE [--output PATH] [--code-page N] SOURCE\n"
+    "       zembrix-cli types\n"
+    "       zembrix-cli --help | --version\n";
+
+constexpr const char* kHelp =
+    "Converts the machine list of a diskless or disk-based management system into\n"
+    "a machine list file for the Telmora console.\n"
+    "\n"
+    "  convert   reads SOURCE as the given type and writes the machine list file\n"
+    "            --type TYPE      index 0 to 21, short name or display name (see types)\n"
+    "            --output PATH    the file to write (default: computer.ONC here)\n"
+    "            --code-page N    the ANSI code page of sources and output (default 936)\n"
+    "  types     lists the source types: index, short name, display name\n"
+    "\n"
+    "Messages go to stderr, one per line. Exit status: 0 file written,\n"
+    "1 nothing written, 2 usage error.\n";
+
+int Convert(const ConvertCommand& command) {
+  if (command.codePage && !SetAnsiCodePage(*command.codePage)) {
+    std::fprintf(stderr, "zembrix-cli: unknown code page: %u\n%s", *command.codePage, kUsage);
+    return kExitUsage;
+  }
+  StderrHost host;
+  ConvertMachineList(command.type, Utf8ToWide(command.source), Utf8ToWide(command.output), host);
+  return host.written() ? kExitWritten : kExitNotWritten;
+}
+
+void PrintTypes() {
+  for (const SourceTypeInfo& row : SourceTypes()) {
+    std::printf("%zu\t%.*s\t%.*s\n", IndexOf(row.type), static_cast<int>(row.slug.size()),
+                row.slug.data(), static_cast<int>(row.displayName.size()),
+                row.displayName.data());
+  }
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& arguments) {
+  const CliCommand command = ParseCliArguments(arguments);
+  if (const auto* convert = std::get_if<ConvertCommand>(&command)) return Convert(*convert);
+  if (std::holds_alternative<TypesCommand>(command)) {
+    PrintTypes();
+    return kExitWritten;
+  }
+  if (std::holds_alternative<HelpCommand>(command)) {
+    std::printf("%s\n%s", kUsage, kHelp);
+    return kExitWritten;
+  }
+  if (std::holds_alternative<VersionCommand>(command)) {
+    std::printf("zembrix-cli %s\n", ZEMBRIX_VERSION);
+    return kExitWritten;
+  }
+  std::fprintf(stderr, "zembrix-cli: %s\n%s", std::get<UsageError>(command).what.c_str(), kUsage);
+  return kExitUsage;
+}

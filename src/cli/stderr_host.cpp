@@ -1,0 +1,15 @@
+// Printing run messages, with any detail on the lines after.
+#include "cli/stderr_host.h"
+
+#include <string>
+
+void StderrHost::ShowMessage(Message message, std::string_view detail) {
+  std::string text(MessageText(message));
+  text += '\n';
+  if (!detail.empty()) {
+    text += detail;
+    if (text.back() != '\n') text += '\n';
+  }
+  std::fwrite(text.data(), 1, text.size(), stream_);
+  std::fflush(stream_);
+}

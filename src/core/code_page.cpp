@@ -1,0 +1,209 @@
+// Windows-compatible ANSI code page conversions on top of ICU's converters.
+#include "core/code_page.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "core/utf8.h"
+
+namespace {
+
+constexpr char16_t kReplacement = u'?';
+
+// Characters for which ICU's fallback gives a control byte where Windows gives "?".
+struct ForcedQuestionMarks {
+  unsigned codePage;
+  std::array<char16_t, 5> characters;
+};
+constexpr std::array kForcedQuestionMarks = {
+    ForcedQuestionMarks{936, {0xFFE9, 0xFFEA, 0xFFEB, 0xFFEC, 0xFFEE}},
+};
+
+struct ConverterCloser {
+  void operator()(UConverter* converter) const { ucnv_close(converter); }
+};
+using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
+
+// ICU's own substitution skips default-ignorable characters; Windows does not.
+void WriteQuestionMarkPerCodeUnit(const void*, UConverterFromUnicodeArgs* args,
+                                  const UChar*, int32_t length, UChar32,
+                                  UConverterCallbackReason reason, UErrorCode* error) {
+  if (reason > UCNV_IRREGULAR) return;
+  *error = U_ZERO_ERROR;
+  const std::string marks(static_cast<std::size_t>(length), '?');
+  ucnv_cbFromUWriteBytes(args, marks.data(), length, 0, error);
+}
+
+ConverterPtr OpenWindowsConverter(unsigned codePage) {
+  UErrorCode error = U_ZERO_ERROR;
+  const std::string name = "windows-" + std::to_string(codePage);
+  ConverterPtr converter(ucnv_open(name.c_str(), &error));
+  if (U_FAILURE(error)) return nullptr;
+  return converter;
+}
+
+class AnsiCodec {
+ public:
+  static std::unique_ptr<AnsiCodec> Open(unsigned codePage) {
+    ConverterPtr decoder = OpenWindowsConverter(codePage);
+    ConverterPtr encoder = OpenWindowsConverter(codePage);
+    if (!decoder || !encoder) return nullptr;
+    return std::unique_ptr<AnsiCodec>(
+        new AnsiCodec(codePage, std::move(decoder), std::move(encoder)));
+  }
+
+  unsigned codePage() const { return codePage_; }
+
+  std::u16string Decode(std::string_view bytes) {
+    std::u16string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      const auto byte = static_cast<unsigned char>(bytes[i]);
+      if (byte == 0) break;
+      if (isLead_[byte]) {
+        if (i + 1 < bytes.size() && bytes[i + 1] != 0) {
+          text.push_back(DecodePair(byte, static_cast<unsigned char>(bytes[++i])));
+        } else {
+          text.push_back(kReplacement);
+        }
+        continue;
+      }
+      text.push_back(single_[byte]);
+    }
+    return text;
+  }
+
+  std::string Encode(std::u16string_view text) {
+    std::u16string filtered;
+    for (const ForcedQuestionMarks& row : kForcedQuestionMarks) {
+      if (row.codePage != codePage_) continue;
+      if (std::none_of(text.begin(), text.end(), [&](char16_t c) { return IsForced(row, c); })) {
+        continue;
+      }
+      filtered.assign(text);
+      std::replace_if(filtered.begin(), filtered.end(),
+                      [&](char16_t c) { return IsForced(row, c); }, kReplacement);
+      text = filtered;
+    }
+    std::string bytes(text.size() * static_cast<std::size_t>(ucnv_getMaxCharSize(encoder_.get())),
+                      '\0');
+    UErrorCode error = U_ZERO_ERROR;
+    ucnv_resetFromUnicode(encoder_.get());
+    const int32_t length = ucnv_fromUChars(encoder_.get(), bytes.data(),
+                                           static_cast<int32_t>(bytes.size()),
+                                           text.data(), static_cast<int32_t>(text.size()), &error);
+    // U_STRING_NOT_TERMINATED_WARNING only says there was no room for a NUL.
+    bytes.resize(U_FAILURE(error) ? 0 : static_cast<std::size_t>(length));
+    return bytes;
+  }
+
+ private:
+  AnsiCodec(unsigned codePage, ConverterPtr decoder, ConverterPtr encoder)
+      : codePage_(codePage), decoder_(std::move(decoder)), encoder_(std::move(encoder)) {
+    UErrorCode error = U_ZERO_ERROR;
+    ucnv_setToUCallBack(decoder_.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                        &error);
+    error = U_ZERO_ERROR;
+    ucnv_setFromUCallBack(encoder_.get(), WriteQuestionMarkPerCodeUnit, nullptr, nullptr,
+                          nullptr, &error);
+    ucnv_setFallback(encoder_.get(), true);
+    for (unsigned byte = 0; byte < 256; ++byte) {
+      const char unit[1] = {static_cast<char>(byte)};
+      isLead_[byte] = StartsLongerSequence(unit[0]);
+      single_[byte] = isLead_[byte] ? kReplacement : ConvertUnit({unit, 1});
+    }
+  }
+
+  static bool IsForced(const ForcedQuestionMarks& row, char16_t c) {
+    return std::find(row.characters.begin(), row.characters.end(), c) != row.characters.end();
+  }
+
+  // A lead byte alone converts to nothing yet: the converter waits for more.
+  bool StartsLongerSequence(char byte) {
+    ucnv_resetToUnicode(decoder_.get());
+    UChar out[4];
+    UChar* target = out;
+    const char* source = &byte;
+    UErrorCode error = U_ZERO_ERROR;
+    ucnv_toUnicode(decoder_.get(), &target, out + 4, &source, &byte + 1, nullptr, false, &error);
+    const bool pending = U_SUCCESS(error) && target == out;
+    ucnv_resetToUnicode(decoder_.get());
+    return pending;
+  }
+
+  char16_t ConvertUnit(std::string_view unit) {
+    ucnv_resetToUnicode(decoder_.get());
+    UChar out[4];
+    UErrorCode error = U_ZERO_ERROR;
+    const int32_t length = ucnv_toUChars(decoder_.get(), out, 4, unit.data(),
+                                         static_cast<int32_t>(unit.size()), &error);
+    if (U_FAILURE(error) || length != 1) return kReplacement;
+    return out[0];
+  }
+
+  char16_t DecodePair(unsigned char lead, unsigned char trail) {
+    char16_t& cached = pairs_[lead << 8 | trail];
+    if (cached == 0) {
+      const char unit[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      cached = ConvertUnit({unit, 2});
+    }
+    return cached;
+  }
+
+  unsigned codePage_;
+  ConverterPtr decoder_;
+  ConverterPtr encoder_;
+  std::array<bool, 256> isLead_{};
+  std::array<char16_t, 256> single_{};
+  // Filled on first use; 0 means not converted yet (no pair decodes to NUL).
+  std::array<char16_t, 65536> pairs_{};
+};
+
+struct CodePageState {
+  unsigned codePage = kDefaultAnsiCodePage;
+  std::unique_ptr<AnsiCodec> codec;  // opened on first use; none for UTF-8
+};
+
+CodePageState& State() {
+  static CodePageState state;
+  return state;
+}
+
+AnsiCodec& Codec() {
+  CodePageState& state = State();
+  if (!state.codec) state.codec = AnsiCodec::Open(state.codePage);
+  return *state.codec;
+}
+
+}  // namespace
+
+bool SetAnsiCodePage(unsigned codePage) {
+  CodePageState& state = State();
+  if (codePage == kUtf8CodePage) {
+    state.codePage = codePage;
+    state.codec.reset();
+    return true;
+  }
+  std::unique_ptr<AnsiCodec> codec = AnsiCodec::Open(codePage);
+  if (!codec) return false;
+  state.codePage = codePage;
+  state.codec = std::move(codec);
+  return true;
+}
+
+unsigned AnsiCodePage() { return State().codePage; }
+
+std::u16string AnsiToWide(std::string_view bytes) {
+  if (AnsiCodePage() == kUtf8CodePage) return Utf8ToWide(bytes);
+  return Codec().Decode(bytes);
+}
+
+std::string WideToAnsi(std::u16string_view text) {
+  if (AnsiCodePage() == kUtf8CodePage) return WideToUtf8(text);
+  return Codec().Encode(text);
+}

@@ -1,0 +1,21 @@
+// The narrow code page that stands for the Windows system ANSI code page.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+inline constexpr unsigned kDefaultAnsiCodePage = 936;
+inline constexpr unsigned kUtf8CodePage = 65001;
+
+// Chooses the code page for every later conversion (936 until told otherwise).
+// Gives false, and keeps the current one, for a code page we cannot convert.
+[[nodiscard]] bool SetAnsiCodePage(unsigned codePage);
+[[nodiscard]] unsigned AnsiCodePage();
+
+// Decodes ANSI bytes up to the first NUL: a lead byte takes the next byte with
+// it unless that is NUL or the end; any unit without a mapping becomes "?".
+[[nodiscard]] std::u16string AnsiToWide(std::string_view bytes);
+
+// Encodes the whole text with the code page's best-fit characters; every code
+// unit without a mapping becomes one "?".
+[[nodiscard]] std::string WideToAnsi(std::u16string_view text);

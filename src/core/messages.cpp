@@ -1,0 +1,52 @@
+// The one table of message texts.
+#include "core/messages.h"
+
+#include <array>
+#include <cstddef>
+
+namespace {
+
+struct MessageRow {
+  Message message;
+  std::string_view text;
+};
+
+constexpr std::array kMessages = {
+    MessageRow{Message::PathEmpty, "文件路径不能为空!"},
+    MessageRow{Message::Success, "生成成功!"},
+    MessageRow{Message::CreateFileFailed, "创建文件失败!"},
+    MessageRow{Message::WriteFileFailed, "写文件失败!"},
+    MessageRow{Message::BufferTooSmall, "缓冲区不够!"},
+    MessageRow{Message::OpenV5Failed, "打开V5文件失败!"},
+    MessageRow{Message::OpenAldFailed, "打开ALD文件失败!"},
+    MessageRow{Message::AldSizeFailed, "获取ALD文件大小失败!"},
+    MessageRow{Message::ReadAldFailed, "读取ALD文件失败!"},
+    MessageRow{Message::OpenPxdFailed, "打开pxd文件失败!"},
+    MessageRow{Message::PxdSizeFailed, "获取pxd文件大小失败!"},
+    MessageRow{Message::ReadPxdFailed, "读取pxd文件失败!"},
+    MessageRow{Message::OpenWangweiFailed, "打开网维文件失败!"},
+    MessageRow{Message::WangweiSizeFailed, "获取网维文件大小失败!"},
+    MessageRow{Message::ReadWangweiFailed, "读取网维文件失败!"},
+    MessageRow{Message::OpenShunwupanFailed, "打开顺无盘文件失败!"},
+    MessageRow{Message::ShunwupanSizeFailed, "获取顺无盘文件大小失败!"},
+    MessageRow{Message::ReadShunwupanFailed, "读取顺无盘文件失败!"},
+    MessageRow{Message::ReadShunwupanContentFailed, "读取顺无盘文件内容失败!"},
+    MessageRow{Message::OpenSourceFailed, "打开源文件失败!"},
+    MessageRow{Message::SourceFormatInvalid, "源文件格式不正确!"},
+    MessageRow{Message::ReadDatabaseFailed, "读取数据库失败!"},
+    MessageRow{Message::TypeNotSupported, "暂不支持此无盘类型!"},
+};
+
+constexpr bool RowsFollowEnumOrder() {
+  for (std::size_t i = 0; i < kMessages.size(); ++i) {
+    if (static_cast<std::size_t>(kMessages[i].message) != i) return false;
+  }
+  return kMessages.back().message == Message::TypeNotSupported;
+}
+static_assert(RowsFollowEnumOrder(), "one row per message, in the order of the enum");
+
+}  // namespace
+
+std::string_view MessageText(Message message) {
+  return kMessages[static_cast<std::size_t>(message)].text;
+}

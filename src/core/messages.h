@@ -1,0 +1,36 @@
+// Every text the conversion shows to the user, by name.
+#pragma once
+
+#include <string_view>
+
+enum class Message {
+  PathEmpty,
+  Success,
+  CreateFileFailed,
+  WriteFileFailed,
+  BufferTooSmall,
+  OpenV5Failed,
+  OpenAldFailed,
+  AldSizeFailed,
+  ReadAldFailed,
+  OpenPxdFailed,
+  PxdSizeFailed,
+  ReadPxdFailed,
+  OpenWangweiFailed,
+  WangweiSizeFailed,
+  ReadWangweiFailed,
+  OpenShunwupanFailed,
+  ShunwupanSizeFailed,
+  ReadShunwupanFailed,
+  ReadShunwupanContentFailed,
+  OpenSourceFailed,
+  SourceFormatInvalid,
+  ReadDatabaseFailed,
+  TypeNotSupported,
+};
+
+// The caption of every message box.
+inline constexpr std::string_view kMessageCaption = "提示";
+
+// UTF-8 text of a message, exactly as the user sees it.
+[[nodiscard]] std::string_view MessageText(Message message);

@@ -1,0 +1,20 @@
+// UTF-8 <-> UTF-16 conversions; invalid input becomes U+FFFD, never an error.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/value_buffer.h"
+
+// Up to the text's first NUL, as the Windows conversion with length -1 does.
+[[nodiscard]] std::string WideToUtf8(std::u16string_view text);
+[[nodiscard]] std::string WideToUtf8(const char16_t* text);
+
+// Up to the first NUL byte.
+[[nodiscard]] std::u16string Utf8ToWide(std::string_view bytes);
+
+// Into the caller's fixed buffer; a longer value is cut to kValueBufferLimit.
+void Utf8ToWide(const char* bytes, ValueBuffer& buffer);
+
+// The whole text, NULs included.
+[[nodiscard]] std::string Utf16ToUtf8Whole(std::u16string_view text);

@@ -1,0 +1,42 @@
+// Field helpers: dotted IPv4, colon MAC, a-to-z upper-casing, the value buffer cut.
+#include <gtest/gtest.h>
+
+#include "core/field_format.h"
+#include "core/value_buffer.h"
+
+namespace {
+
+TEST(FormatIPv4, PrintsLowestByteFirst) {
+  EXPECT_EQ(FormatIPv4(0), u"0.0.0.0");
+  EXPECT_EQ(FormatIPv4(0xFFFFFFFFu), u"255.255.255.255");
+  EXPECT_EQ(FormatIPv4(0x0100000Au), u"10.0.0.1");   // bytes 0A 00 00 01
+  EXPECT_EQ(FormatIPv4(0x1500A8C0u), u"192.168.0.21");
+}
+
+TEST(FormatMacWithColons, PairsCharactersBlindly) {
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {u"00e04c123abc", u"00:e0:4c:12:3a:bc"},
+      {u"ABC", u"AB:C"},
+      {u"A", u"A"},
+      {u"", u""},
+      {u"00-E0", u"00:-E:0"},
+  };
+  for (const auto& [mac, expected] : cases) EXPECT_EQ(FormatMacWithColons(mac), expected) << "mac";
+}
+
+TEST(UpperCaseAToZ, OnlyAsciiLettersChange) {
+  std::u16string text = u"pc01-\u00e9\uff41\u7f51z";
+  UpperCaseAToZ(text);
+  EXPECT_EQ(text, u"PC01-\u00e9\uff41\u7f51Z");
+}
+
+TEST(CutToValueBuffer, KeepsAtMost259UnitsWithoutSplittingPairs) {
+  const std::u16string exact(259, u'x');
+  EXPECT_EQ(CutToValueBuffer(exact), exact);
+  EXPECT_EQ(CutToValueBuffer(std::u16string(300, u'x')).size(), 259u);
+  std::u16string pairAtEnd(258, u'x');
+  pairAtEnd += u"\U0001F600";  // units 258 and 259: the pair does not fit whole
+  EXPECT_EQ(CutToValueBuffer(pairAtEnd), std::u16string(258, u'x'));
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+// The entry layout and the atomic write of the machine list file.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "core/machine_list_file.h"
+#include "support/recording_host.h"
+#include "support/scratch_dir.h"
+#include "support/test_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::size_t FileCount(const fs::path& folder) {
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
+}
+
+TEST(AppendMachineEntry, LaysOutTheDocumentedBytes) {
+  std::u16string output;
+  AppendMachineEntry(output, u"00:E0:4C:12:3A:BC", u"192.168.0.21", u"PC021");
+  EXPECT_EQ(output, u"[00:E0:4C:12:3A:BC]\t\nIPAddr=192.168.0.21\t\nName=PC021\t\n");
+}
+
+TEST(AppendMachineEntry, KeepsOrderDuplicatesAndUnescapedValues) {
+  std::u16string output;
+  AppendMachineEntry(output, {u"AA", u"1", u"x"});
+  AppendMachineEntry(output, u"AA", u"", u"a]b=[c\td\ne");
+  EXPECT_EQ(output,
+            u"[AA]\t\nIPAddr=1\t\nName=x\t\n"
+            u"[AA]\t\nIPAddr=\t\nName=a]b=[c\td\ne\t\n");
+}
+
+class WriteMachineListFileTest : public testing::Test {
+ protected:
+  ScratchDir dir;
+  RecordingHost host;
+  fs::path target = dir / "computer.ONC";
+};
+
+TEST_F(WriteMachineListFileTest, WritesThe54ByteExample) {
+  std::u16string output;
+  AppendMachineEntry(output, u"00:E0:4C:12:3A:BC", u"192.168.0.21", u"PC021");
+  ASSERT_TRUE(WriteMachineListFile(WidePath(target), output, host));
+  const std::string bytes = ReadFileBytes(target);
+  EXPECT_EQ(bytes.size(), 54u);
+  EXPECT_EQ(bytes, "[00:E0:4C:12:3A:BC]\t\nIPAddr=192.168.0.21\t\nName=PC021\t\n");
+  EXPECT_EQ(host.messages, std::vector{Message::Success});
+  EXPECT_EQ(FileCount(dir.path()), 1u);
+}
+
+TEST_F(WriteMachineListFileTest, ZeroEntriesGiveAnEmptyFileAndReplaceAnEarlierOne) {
+  WriteFileBytes(target, "earlier list");
+  ASSERT_TRUE(WriteMachineListFile(WidePath(target), u"", host));
+  EXPECT_EQ(ReadFileBytes(target), "");
+  EXPECT_EQ(host.messages, std::vector{Message::Success});
+}
+
+TEST_F(WriteMachineListFileTest, WritesChineseInCodePage936WithReplacements) {
+  std::u16string output;
+  AppendMachineEntry(output, u"AA", u"1", u"\u7f51\u5427\U0001F600");
+  ASSERT_TRUE(WriteMachineListFile(WidePath(target), output, host));
+  EXPECT_EQ(ReadFileBytes(target), "[AA]\t\nIPAddr=1\t\nName=\xCD\xF8\xB0\xC9??\t\n");
+}
+
+TEST_F(WriteMachineListFileTest, CannotCreateLeavesEverythingAsItWas) {
+  const fs::path folderTarget = dir / "a-folder";
+  fs::create_directory(folderTarget);
+  const fs::path readOnlyFolder = dir / "read-only";
+  fs::create_directory(readOnlyFolder);
+  WriteFileBytes(readOnlyFolder / "computer.ONC", "earlier");
+  fs::permissions(readOnlyFolder, fs::perms::owner_read | fs::perms::owner_exec);
+  const bool runningAsRoot = ::geteuid() == 0;
+
+  const std::pair<fs::path, bool> cases[] = {
+      {dir / "missing-folder" / "computer.ONC", true},
+      {folderTarget, true},
+      {readOnlyFolder / "computer.ONC", !runningAsRoot},  // root writes anywhere
+  };
+  for (const auto& [path, applies] : cases) {
+    if (!applies) continue;
+    RecordingHost caseHost;
+    EXPECT_FALSE(WriteMachineListFile(WidePath(path), u"[AA]", caseHost)) << path;
+    EXPECT_EQ(caseHost.messages, std::vector{Message::CreateFileFailed}) << path;
+  }
+  EXPECT_TRUE(fs::is_directory(folderTarget));
+  EXPECT_EQ(ReadFileBytes(readOnlyFolder / "computer.ONC"), "earlier");
+  EXPECT_FALSE(fs::exists(dir / "missing-folder"));
+}
+
+TEST_F(WriteMachineListFileTest, AFailedWriteKeepsTheEarlierFileAndLeavesNoTemporary) {
+  const std::string earlier = "[EARLIER]\t\nIPAddr=1.2.3.4\t\nName=OLD\t\n";
+  WriteFileBytes(target, earlier);
+  std::u16string output;
+  for (int i = 0; i < 2000; ++i) AppendMachineEntry(output, u"00:11:22:33:44:55", u"10.0.0.1", u"PC");
+
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    RecordingHost childHost;
+    const bool written = WriteMachineListFile(WidePath(target), output, childHost);
+    const bool reported = childHost.messages == std::vector{Message::WriteFileFailed};
+    ::_exit(!written && reported ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the write should fail with its message";
+  EXPECT_EQ(ReadFileBytes(target), earlier);
+  EXPECT_EQ(FileCount(dir.path()), 1u);
+}
+
+TEST_F(WriteMachineListFileTest, KeepsTheModeOfTheFileItReplaces) {
+  WriteFileBytes(target, "x");
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  ASSERT_TRUE(WriteMachineListFile(WidePath(target), u"y", host));
+  EXPECT_EQ(fs::status(target).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(WriteMachineListFileTest, WritesThroughASymbolicLink) {
+  const fs::path real = dir / "real.ONC";
+  WriteFileBytes(real, "old");
+  fs::create_symlink(real, target);
+  ASSERT_TRUE(WriteMachineListFile(WidePath(target), u"new", host));
+  EXPECT_TRUE(fs::is_symlink(target));
+  EXPECT_EQ(ReadFileBytes(real), "new");
+}
+
+}  // namespace
