@@ -115,4 +115,28 @@ TEST(CliConvert, DoubleDashAllowsASourceStartingWithADash) {
   EXPECT_EQ(RunZembrixCli({"convert", "--type", "lvhua", "--", "-list.txt"}, dir.path()).status, 0);
 }
 
+TEST(CliConvert, DelimitedWorkedExamplesConvertExactly) {
+  std::string v5 = "7|PC021|00-E0-4C-12-3A-BC|192.168.0.21";
+  for (int field = 4; field < 19; ++field) v5 += "|x";
+  const struct {
+    const char* type;
+    std::string source;
+    std::string expected;
+  } cases[] = {
+      {"xinyou", "Name,IP,MAC\nPC021,192.168.0.21,00e04c123abc\n",
+       "[00e04c123abc]\t\nIPAddr=192.168.0.21\t\nName=PC021\t\n"},
+      {"fanggezi-v5", v5 + "\n", "[00-E0-4C-12-3A-BC]\t\nIPAddr=192.168.0.21\t\nName=PC021\t\n"},
+      {"lvhua", "PC021 192.168.0.21 00e04c123abc\n",
+       "[00e04c123abc]\t\nIPAddr=192.168.0.21\t\nName=PC021\t\n"},
+  };
+  for (const auto& c : cases) {
+    ScratchDir dir;
+    WriteFileBytes(dir / "source.txt", c.source);
+    const CliResult result = RunZembrixCli({"convert", "--type", c.type, "source.txt"}, dir.path());
+    EXPECT_EQ(result.status, 0) << c.type;
+    EXPECT_EQ(result.err, "生成成功!\n") << c.type;
+    EXPECT_EQ(ReadFileBytes(dir / "computer.ONC"), c.expected) << c.type;
+  }
+}
+
 }  // namespace
