@@ -56,7 +56,9 @@ std::optional<std::string> ReadWholeSourceFile(const std::u16string& path,
     return std::nullopt;
   }
   struct stat info {};
-  if (::fstat(fd.get(), &info) != 0 || info.st_size == 0) {
+  // The size is a 32-bit count in these sources' own systems: a file that does
+  // not fit it is refused rather than read with a wrong size.
+  if (::fstat(fd.get(), &info) != 0 || info.st_size == 0 || info.st_size > kMaxWholeFileSize) {
     host.ShowMessage(messages.sizeFailed);
     return std::nullopt;
   }

@@ -21,6 +21,9 @@
 // The whole source file, or nothing when it cannot be opened or read.
 [[nodiscard]] std::optional<std::string> ReadSourceBytes(const std::u16string& path);
 
+// The largest file ReadWholeSourceFile reads: its size must fit 32 bits.
+inline constexpr long long kMaxWholeFileSize = 0xFFFFFFFFLL;
+
 struct WholeFileMessages {
   Message openFailed;
   Message sizeFailed;
@@ -28,7 +31,7 @@ struct WholeFileMessages {
 };
 
 // The whole file for readers that report each failing step with its own
-// message: open, empty file, short read. The string's c_str() ends in NUL.
+// message: open, empty or too large a file, short read. The string's c_str() ends in NUL.
 [[nodiscard]] std::optional<std::string> ReadWholeSourceFile(const std::u16string& path,
                                                              const WholeFileMessages& messages,
                                                              ConversionHost& host);

@@ -48,6 +48,16 @@ TEST(ReadWholeSourceFile, ShowsTheCallersMessagePerFailure) {
   }
 }
 
+TEST(ReadWholeSourceFile, RefusesAFileTooLargeForA32BitSize) {
+  ScratchDir dir;
+  const fs::path big = dir / "big.dat";
+  WriteFileBytes(big, "x");
+  fs::resize_file(big, 0x100000000ULL);  // sparse: takes no disk space
+  RecordingHost host;
+  EXPECT_FALSE(ReadWholeSourceFile(WidePath(big), kAldMessages, host));
+  EXPECT_EQ(host.messages, std::vector{Message::AldSizeFailed});
+}
+
 TEST(ReadSourceBytes, ReadsRegularFilesOnly) {
   ScratchDir dir;
   WriteFileBytes(dir / "a.txt", "text");
