@@ -11,24 +11,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
+TEST(Examples, EveryFolderNamesAType) {
+  for (const auto& folder : fs::directory_iterator(fs::path(ZEMBRIX_SOURCE_DIR) / "examples")) {
+    EXPECT_NE(FindSourceType(folder.path().filename().string()), nullptr) << folder.path();
+  }
+}
+
 TEST(Examples, EachSampleConvertsExactly) {
-  const fs::path examples = fs::path(ZEMBRIX_SOURCE_DIR) / "examples";
   int checked = 0;
-  for (const auto& folder : fs::directory_iterator(examples)) {
-    if (!folder.is_directory()) continue;
-    const std::string slug = folder.path().filename().string();
-    ASSERT_NE(FindSourceType(slug), nullptr) << slug;
-    for (const auto& source : fs::directory_iterator(folder.path())) {
-      if (!source.is_regular_file() || source.path().extension() == ".sql" ||
-          source.path().extension() == ".sh" || source.path().extension() == ".md") {
-        continue;
-      }
+  for (const SourceTypeInfo& type : SourceTypes()) {
+    for (const fs::path& source : ExampleSources(type.slug)) {
       ScratchDir dir;
-      const CliResult result = RunZembrixCli(
-          {"convert", "--type", slug, "--output", (dir / "out.ONC").string(), source.path().string()});
-      EXPECT_EQ(result.status, 0) << source.path() << result.err;
-      EXPECT_EQ(ReadFileBytes(dir / "out.ONC"), ReadFileBytes(TestDataPath("examples/" + slug + ".ONC")))
-          << source.path();
+      const CliResult result = RunZembrixCli({"convert", "--type", std::string(type.slug), "--output",
+                                              (dir / "out.ONC").string(), source.string()});
+      EXPECT_EQ(result.status, 0) << source << result.err;
+      EXPECT_EQ(ReadFileBytes(dir / "out.ONC"), ReadFileBytes(ExampleOutput(type.slug))) << source;
       ++checked;
     }
   }

@@ -2,17 +2,19 @@
 #include "support/test_files.h"
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "core/utf8.h"
-
-extern char** environ;
 
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -34,8 +36,32 @@ std::filesystem::path TestDataPath(const std::string& relative) {
   return std::filesystem::path(ZEMBRIX_TEST_DATA_DIR) / relative;
 }
 
+std::vector<std::filesystem::path> ExampleSources(std::string_view slug) {
+  const std::filesystem::path folder = std::filesystem::path(ZEMBRIX_SOURCE_DIR) / "examples" / slug;
+  std::vector<std::filesystem::path> sources;
+  if (!std::filesystem::is_directory(folder)) return sources;
+  for (const auto& file : std::filesystem::directory_iterator(folder)) {
+    const std::string extension = file.path().extension().string();
+    if (file.is_regular_file() && extension != ".sql" && extension != ".sh" && extension != ".md") {
+      sources.push_back(file.path());
+    }
+  }
+  std::sort(sources.begin(), sources.end());
+  return sources;
+}
+
+std::filesystem::path ExampleOutput(std::string_view slug) {
+  return TestDataPath("examples/" + std::string(slug) + ".ONC");
+}
+
 CliResult RunZembrixCli(const std::vector<std::string>& arguments,
                         const std::filesystem::path& cwd) {
+  CliOptions options;
+  options.cwd = cwd;
+  return RunZembrixCli(arguments, options);
+}
+
+CliResult RunZembrixCli(const std::vector<std::string>& arguments, const CliOptions& options) {
   const std::filesystem::path outPath = std::filesystem::temp_directory_path() /
                                         ("zembrix-cli-out-" + std::to_string(::getpid()));
   const std::filesystem::path errPath = outPath.string() + ".err";
@@ -45,19 +71,37 @@ CliResult RunZembrixCli(const std::vector<std::string>& arguments,
   for (std::string& a : argvStrings) argv.push_back(a.data());
   argv.push_back(nullptr);
 
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  if (!cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, ZEMBRIX_CLI_PATH, &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) throw std::runtime_error("cannot start zembrix-cli");
-  int status = 0;
-  ::waitpid(pid, &status, 0);
+  const pid_t pid = ::fork();
+  if (pid < 0) throw std::runtime_error("cannot start zembrix-cli");
+  if (pid == 0) {
+    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0) ::_exit(126);
+    if (options.asNobody && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+      ::_exit(126);
+    }
+    if (!options.cwd.empty() && ::chdir(options.cwd.c_str()) != 0) ::_exit(126);
+    if (options.fileSizeLimit >= 0) {
+      const rlimit limit{static_cast<rlim_t>(options.fileSizeLimit),
+                         static_cast<rlim_t>(options.fileSizeLimit)};
+      if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(126);
+    }
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
   CliResult result;
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  int status = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(options.timeoutSeconds);
+  while (::waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      ::kill(pid, SIGKILL);
+      ::waitpid(pid, &status, 0);
+      result.status = -2;
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  if (result.status != -2) result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   result.out = ReadFileBytes(outPath);
   result.err = ReadFileBytes(errPath);
   std::filesystem::remove(outPath);

@@ -15,8 +15,20 @@ void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 // A fixture under tests/data.
 [[nodiscard]] std::filesystem::path TestDataPath(const std::string& relative);
 
+// The sample sources under examples/<slug>/ (not the .sql, .sh or .md files
+// that make or describe them), and what they convert to.
+[[nodiscard]] std::vector<std::filesystem::path> ExampleSources(std::string_view slug);
+[[nodiscard]] std::filesystem::path ExampleOutput(std::string_view slug);
+
+struct CliOptions {
+  std::filesystem::path cwd;
+  long fileSizeLimit = -1;  // RLIMIT_FSIZE for the run, in bytes; -1: none
+  int timeoutSeconds = 30;  // the run is killed after this and reported as hung
+  bool asNobody = false;    // when we are root, run as user and group 65534
+};
+
 struct CliResult {
-  int status = -1;
+  int status = -1;  // exit status; -1 killed by a signal; -2 hung past the timeout
   std::string out;
   std::string err;
 };
@@ -24,3 +36,5 @@ struct CliResult {
 // Runs the built zembrix-cli with arguments in folder `cwd`.
 [[nodiscard]] CliResult RunZembrixCli(const std::vector<std::string>& arguments,
                                       const std::filesystem::path& cwd = {});
+[[nodiscard]] CliResult RunZembrixCli(const std::vector<std::string>& arguments,
+                                      const CliOptions& options);
