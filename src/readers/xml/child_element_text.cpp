@@ -9,7 +9,7 @@ std::optional<std::u16string> FirstChildText(const XmlNode& machine, std::u16str
 
 XmlAttributeValue FirstChildAttribute(const XmlNode& machine, std::u16string_view name,
                                       std::u16string_view attribute) {
-  const XmlElement child = machine.selectSingleNode(name).asElement();
+  const XmlNode child = machine.selectSingleNode(name);
   if (!child) return std::nullopt;
-  return child.getAttribute(attribute);
+  return child.asElement().getAttribute(attribute);
 }
