@@ -6,6 +6,7 @@
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 
@@ -60,6 +61,7 @@ void OnError(void* context, xmlError* error) {
   if (!watch.detail.empty()) return;
   std::string message = error->message ? error->message : "not well-formed";
   while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
+  std::replace(message.begin(), message.end(), '\n', ' ');  // one line under the message
   watch.detail = "line " + std::to_string(error->line) + ": " + message;
 }
 
