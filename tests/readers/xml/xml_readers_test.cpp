@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/code_page.h"
 #include "core/conversion_run.h"
 #include "core/source_types.h"
 #include "support/recording_host.h"
@@ -135,6 +136,27 @@ TEST(XmlReaders, ADocumentWithoutMachinesGivesAnEmptyList) {
     EXPECT_EQ(ReadFileBytes(dir / "out.ONC"), "") << bytes;
     fs::remove(dir / "out.ONC");
   }
+}
+
+// Types 5 and 11 read their file in the run's ANSI code page, whatever it declares.
+TEST(XmlReaders, WholeFileTypesDecodeInTheRunsCodePage) {
+  ScratchDir dir;
+  const std::pair<T, std::string> cases[] = {
+      {T::Pxd, "<?xml version=\"1.0\" encoding=\"gb2312\"?>"
+               "<PXD><Wks><W ComName=\"网吧\" MAC=\"aa\" WksIP=\"1\"/></Wks></PXD>"},
+      {T::Wangwei9, "<?xml version=\"1.0\" encoding=\"gbk\"?>"
+                    "<ClientInfor><ClientConfig><Name>网吧</Name><Mac>aa</Mac><IP>1</IP>"
+                    "</ClientConfig></ClientInfor>"},
+  };
+  ASSERT_TRUE(SetAnsiCodePage(kUtf8CodePage));
+  for (const auto& [type, utf8] : cases) {
+    WriteFileBytes(dir / "source.xml", utf8);
+    EXPECT_EQ(Convert(type, dir / "source.xml", dir), std::vector{Message::Success});
+    EXPECT_NE(ReadFileBytes(dir / "out.ONC").find("Name=网吧\t\n"), std::string::npos)
+        << SourceTypeOf(type).slug;
+    fs::remove(dir / "out.ONC");
+  }
+  ASSERT_TRUE(SetAnsiCodePage(kDefaultAnsiCodePage));
 }
 
 }  // namespace
