@@ -23,24 +23,6 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   });
 }
 
-// The decoding goes through the one ANSI conversion we have; a document
-// declared in 936 is read as 936 whatever code page the run was given.
-class ScopedAnsiCodePage {
- public:
-  explicit ScopedAnsiCodePage(unsigned codePage) : previous_(AnsiCodePage()) {
-    if (previous_ != codePage) switched_ = SetAnsiCodePage(codePage);
-  }
-  ~ScopedAnsiCodePage() {
-    if (switched_) (void)SetAnsiCodePage(previous_);
-  }
-  ScopedAnsiCodePage(const ScopedAnsiCodePage&) = delete;
-  ScopedAnsiCodePage& operator=(const ScopedAnsiCodePage&) = delete;
-
- private:
-  unsigned previous_;
-  bool switched_ = false;
-};
-
 }  // namespace
 
 std::string DeclaredEncoding(std::string_view bytes) {
@@ -77,12 +59,11 @@ std::optional<std::string> DecodeCodePage936Document(std::string_view bytes) {
                    [&](std::string_view name) { return EqualsIgnoringAsciiCase(declared, name); })) {
     return std::nullopt;
   }
-  const ScopedAnsiCodePage codePage(kChineseCodePage);
-  // AnsiToWide stops at a NUL; keep each NUL so that the parser still refuses it.
+  // CodePageToWide stops at a NUL; keep each NUL so that the parser still refuses it.
   std::u16string text;
   for (std::size_t start = 0;;) {
     const std::size_t nul = bytes.find('\0', start);
-    text += AnsiToWide(bytes.substr(start, nul - start));
+    text += CodePageToWide(kChineseCodePage, bytes.substr(start, nul - start));
     if (nul == std::string_view::npos) break;
     text += u'\0';
     start = nul + 1;
