@@ -59,6 +59,8 @@ class AnsiCodec {
 
   unsigned codePage() const { return codePage_; }
 
+  bool IsLead(unsigned char byte) const { return isLead_[byte]; }
+
   std::u16string Decode(std::string_view bytes) {
     std::u16string text;
     text.reserve(bytes.size());
@@ -201,6 +203,11 @@ unsigned AnsiCodePage() { return State().codePage; }
 std::u16string AnsiToWide(std::string_view bytes) {
   if (AnsiCodePage() == kUtf8CodePage) return Utf8ToWide(bytes);
   return Codec().Decode(bytes);
+}
+
+bool IsAnsiLeadByte(unsigned char byte) {
+  if (AnsiCodePage() == kUtf8CodePage) return false;
+  return Codec().IsLead(byte);
 }
 
 std::string WideToAnsi(std::u16string_view text) {

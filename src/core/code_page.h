@@ -16,6 +16,11 @@ inline constexpr unsigned kUtf8CodePage = 65001;
 // it unless that is NUL or the end; any unit without a mapping becomes "?".
 [[nodiscard]] std::u16string AnsiToWide(std::string_view bytes);
 
+// True when the byte starts a double-byte character of the ANSI code page: it
+// takes the next byte with it, whatever that byte is, unless it is NUL. Never
+// true for UTF-8, whose multi-byte characters hold no ASCII bytes.
+[[nodiscard]] bool IsAnsiLeadByte(unsigned char byte);
+
 // Encodes the whole text with the code page's best-fit characters; every code
 // unit without a mapping becomes one "?".
 [[nodiscard]] std::string WideToAnsi(std::u16string_view text);
