@@ -21,8 +21,8 @@ struct IniField {
 
 struct IniLayout {
   DisklessType type;
-  // The size, in characters, of the list that must hold every section name
-  // with its NUL and two characters more.
+  // The section-name list buffer, in characters: the names, each with its
+  // NUL, must take fewer than this less two.
   std::size_t sectionListCapacity;
   IniField mac;
   IniField ip;
@@ -30,15 +30,16 @@ struct IniLayout {
   bool macWithColons;
 };
 
-constexpr IniField kSectionName{{}, true};
+constexpr std::u16string_view kSectionName{};
 
 constexpr std::array kLayouts = {
-    IniLayout{DisklessType::Ruiqi, 5200, kSectionName, {u"IpAddr", false}, {u"WksName", false},
-              true},
+    IniLayout{DisklessType::Ruiqi, 5200, {kSectionName, true}, {u"IpAddr", false},
+              {u"WksName", false}, true},
     IniLayout{DisklessType::Mzd, 5200, {u"MAC", true}, {u"WksIP", true}, {u"ComName", true}, true},
     IniLayout{DisklessType::Obm, 10400, {u"MAC", true}, {u"IPAddr", true}, {u"WksName", true},
               true},
-    IniLayout{DisklessType::Wangzhong, 10400, {u"MAC", true}, {u"IP", true}, kSectionName, false},
+    IniLayout{DisklessType::Wangzhong, 10400, {u"MAC", true}, {u"IP", true},
+              {kSectionName, false}, false},
 };
 
 const IniLayout* FindLayout(DisklessType type) {

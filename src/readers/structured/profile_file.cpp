@@ -41,7 +41,9 @@ std::u16string_view WithoutEnclosingQuotes(std::u16string_view value) {
 }  // namespace
 
 ProfileFile::ProfileFile(std::u16string_view text) {
-  Keys* current = nullptr;  // nullptr before the first header and in an unlisted section
+  // nullptr where no key is ever looked up: before the first header, in a
+  // section without a name, and in a later section of a name already seen.
+  Keys* current = nullptr;
   while (!text.empty()) {
     const std::size_t end = text.find_first_of(u"\r\n");
     ParseLine(text.substr(0, end), current);
