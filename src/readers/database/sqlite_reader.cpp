@@ -80,9 +80,9 @@ void ReadRows(const SqliteSourceLayout& layout, CppSQLite3DB& db, std::u16string
 bool ReadSqliteSource(DisklessType type, const std::u16string& sourcePath, std::u16string& output,
                       ConversionHost& host) {
   const SqliteSourceLayout* layout = FindLayout(type);
-  // A folder or FIFO would make SQLite fail late or wait; a missing file would
-  // be created by a writable open. The descriptor is closed again at once:
-  // closing a second one later would drop SQLite's POSIX locks on the file.
+  // SQLite would wait on a FIFO's open and fail late on a folder. The check's
+  // descriptor is closed again at once: closing a second descriptor of the
+  // file later would drop the POSIX locks SQLite holds on it.
   if (!layout || !OpenSourceFile(sourcePath)) {
     host.ShowMessage(Message::OpenSourceFailed);
     return false;
