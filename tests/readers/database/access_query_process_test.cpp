@@ -45,6 +45,11 @@ TEST(AccessQuery, ReadsJet3FieldsByNameWithNullsAndAccents) {
             (AccessRow{"Obere Str. 57", "ALFKI", "Alfreds Futterkiste", "", "030-0074321"}));
   EXPECT_EQ((*result.rows)[1][0], "Avda. de la Constitución 2222");
   EXPECT_EQ((*result.rows)[1][1], "ANATR");
+
+  // Jet 3 text is in the writer's code page: the same bytes read as GBK.
+  const AccessQueryResult gbk = Query(file, "select Address from Customers", {"Address"}, "CP936");
+  ASSERT_TRUE(gbk.rows) << gbk.error;
+  EXPECT_EQ((*gbk.rows)[1][0], "Avda. de la Constituci髇 2222");
 }
 
 TEST(AccessQuery, ReadsJet4AndAccess2007Files) {
