@@ -19,10 +19,10 @@ namespace {
 constexpr std::size_t kPageSize = 4096;
 constexpr std::uint32_t kMapPage = 1;
 constexpr std::uint32_t kCatalogPage = 2;
-constexpr std::size_t kDataPageHeader = 14;      // type, flags, free space, table page, ?, row count
-constexpr std::size_t kTableHeader = 63;         // up to the first column entry
+constexpr std::size_t kDataPageHeader = 14;  // type, flags, free space, table page, ?, row count
+constexpr std::size_t kTableHeader = 63;     // up to the first column entry
 constexpr std::size_t kColumnEntrySize = 25;
-constexpr std::size_t kUsageMapBytes = 64;       // one bit per page, pages 0 to 511
+constexpr std::size_t kUsageMapBytes = 64;  // one bit per page, pages 0 to 511
 constexpr std::uint16_t kGeneralSortOrder = 0x409;
 constexpr std::uint8_t kFixedColumn = 0x01;
 constexpr std::uint8_t kNullableColumn = 0x02;
@@ -58,10 +58,14 @@ bool IsFixed(Jet4ColumnType type) {
 
 std::uint16_t ColumnSize(Jet4ColumnType type) {
   switch (type) {
-    case Jet4ColumnType::Integer: return 2;
-    case Jet4ColumnType::Long: return 4;
-    case Jet4ColumnType::Text: return 510;
-    case Jet4ColumnType::LongBinary: return 0;
+    case Jet4ColumnType::Integer:
+      return 2;
+    case Jet4ColumnType::Long:
+      return 4;
+    case Jet4ColumnType::Text:
+      return 510;
+    case Jet4ColumnType::LongBinary:
+      return 0;
   }
   return 0;
 }
@@ -237,10 +241,8 @@ std::string HeaderPage() {
 
 const std::vector<Jet4Column>& CatalogColumns() {
   static const std::vector<Jet4Column> columns = {
-      {"Id", Jet4ColumnType::Long},
-      {"Name", Jet4ColumnType::Text},
-      {"Type", Jet4ColumnType::Integer},
-      {"Flags", Jet4ColumnType::Long},
+      {"Id", Jet4ColumnType::Long},           {"Name", Jet4ColumnType::Text},
+      {"Type", Jet4ColumnType::Integer},      {"Flags", Jet4ColumnType::Long},
       {"LvProp", Jet4ColumnType::LongBinary},  // mdbtools binds it; NULL here
   };
   return columns;
@@ -250,11 +252,10 @@ std::vector<std::string> CatalogRows(const std::vector<TableParts>& tables) {
   const TableLayout layout = LayOut(CatalogColumns());
   std::vector<std::string> rows;
   for (const TableParts& table : tables) {
-    rows.push_back(EncodeRow(CatalogColumns(), layout,
-                             {static_cast<std::int32_t>(table.definitionPage), table.name,
-                              kTableObject,
-                              static_cast<std::int32_t>(table.system ? kSystemObjectFlags : 0),
-                              std::nullopt}));
+    rows.push_back(EncodeRow(
+        CatalogColumns(), layout,
+        {static_cast<std::int32_t>(table.definitionPage), table.name, kTableObject,
+         static_cast<std::int32_t>(table.system ? kSystemObjectFlags : 0), std::nullopt}));
   }
   return rows;
 }
@@ -263,11 +264,20 @@ std::string EscapeForExport(const std::string& text) {
   std::string escaped;
   for (const char c : text) {
     switch (c) {
-      case '\t': escaped += "\\t"; break;
-      case '\n': escaped += "\\n"; break;
-      case '\r': escaped += "\\r"; break;
-      case '\\': escaped += "\\\\"; break;
-      default: escaped += c;
+      case '\t':
+        escaped += "\\t";
+        break;
+      case '\n':
+        escaped += "\\n";
+        break;
+      case '\r':
+        escaped += "\\r";
+        break;
+      case '\\':
+        escaped += "\\\\";
+        break;
+      default:
+        escaped += c;
     }
   }
   return escaped;
@@ -292,7 +302,8 @@ std::string RunCapturingOutput(const std::vector<std::string>& arguments) {
   std::string out;
   char chunk[4096];
   ssize_t count = 0;
-  while ((count = ::read(fds[0], chunk, sizeof chunk)) > 0) out.append(chunk, static_cast<std::size_t>(count));
+  while ((count = ::read(fds[0], chunk, sizeof chunk)) > 0)
+    out.append(chunk, static_cast<std::size_t>(count));
   ::close(fds[0]);
   if (spawned != 0) throw std::runtime_error("cannot start " + arguments[0]);
   int status = 0;

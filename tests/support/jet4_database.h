@@ -9,9 +9,9 @@
 #include <vector>
 
 enum class Jet4ColumnType : std::uint8_t {
-  Integer = 0x03,  // 16 bits, fixed
-  Long = 0x04,     // 32 bits, fixed
-  Text = 0x0A,     // up to 255 characters, stored as UCS-2
+  Integer = 0x03,     // 16 bits, fixed
+  Long = 0x04,        // 32 bits, fixed
+  Text = 0x0A,        // up to 255 characters, stored as UCS-2
   LongBinary = 0x0B,  // OLE object; only NULL can be written
 };
 

@@ -5,18 +5,18 @@
 //
 // mdbtools is not hardened against damaged files; the reader runs this in a
 // process of its own so that a crash or a hang here costs only this process.
-// mdbtools.h includes glib.h inside extern "C", where glib's C++ parts do not
-// compile; included first, glib is already there when mdbtools asks for it.
-#include <glib.h>
-#include <mdbsql.h>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+// mdbtools.h includes glib.h inside extern "C", where glib's C++ parts do not
+// compile; included first, glib is already there when mdbtools asks for it.
+#include <glib.h>
+#include <mdbsql.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,6 +66,19 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// The position of a result column by name, as Access matches names; the
+// column count when there is none.
+unsigned FindColumn(const MdbSQL* sql, std::string_view name) {
+  unsigned position = 0;
+  while (position < sql->num_columns) {
+    const auto* column =
+        static_cast<const MdbSQLColumn*>(g_ptr_array_index(sql->columns, position));
+    if (SameNameIgnoringCase(column->name, name)) break;
+    ++position;
+  }
+  return position;
+}
+
 // A damaged file must not take the machine's memory or leave core files.
 void LimitResources() {
   const rlimit noCore{0, 0};
@@ -76,6 +89,9 @@ void LimitResources() {
 
 int RunQuery(MdbSQL* sql, const std::string& query, const std::vector<std::string>& fields) {
   std::string buffer;
+  if (::access(kDatabasePath, R_OK) != 0) {
+    return Fail(buffer, std::string("cannot reopen the database as ") + kDatabasePath);
+  }
   std::string path = kDatabasePath;
   if (!mdb_sql_open(sql, path.data())) {
     return Fail(buffer, std::string("not an Access database: ") + mdb_sql_last_error(sql));
@@ -85,12 +101,7 @@ int RunQuery(MdbSQL* sql, const std::string& query, const std::vector<std::strin
   }
   std::vector<unsigned> positions;
   for (const std::string& field : fields) {
-    unsigned position = 0;
-    while (position < sql->num_columns &&
-           !SameNameIgnoringCase(static_cast<MdbSQLColumn*>(g_ptr_array_index(sql->columns, position))->name,
-                                 field)) {
-      ++position;
-    }
+    const unsigned position = FindColumn(sql, field);
     if (position == sql->num_columns) return Fail(buffer, "no field " + field);
     positions.push_back(position);
   }
@@ -117,7 +128,8 @@ int main(int argc, char** argv) {
     arguments.erase(arguments.begin(), arguments.begin() + 2);
   }
   if (arguments.size() < 2) {
-    std::fputs("usage: zembrix-access-query [--jet3-charset NAME] SQL FIELD... < DATABASE\n", stderr);
+    std::fputs("usage: zembrix-access-query [--jet3-charset NAME] SQL FIELD... < DATABASE\n",
+               stderr);
     return 2;
   }
   const std::vector<std::string> fields(arguments.begin() + 1, arguments.end());

@@ -131,7 +131,8 @@ std::string DescribeExit(int status) {
 
 AccessQueryResult RunAccessQuery(const AccessQuery& query) {
   int ends[2];
-  if (::pipe2(ends, O_CLOEXEC) != 0) return Failed("cannot make a pipe: " + std::string(std::strerror(errno)));
+  if (::pipe2(ends, O_CLOEXEC) != 0)
+    return Failed("cannot make a pipe: " + std::string(std::strerror(errno)));
   UniqueFd readEnd(ends[0]);
   UniqueFd writeEnd = AboveStandardFds(ends[1]);
   ::close(ends[1]);
@@ -169,10 +170,12 @@ AccessQueryResult RunAccessQuery(const AccessQuery& query) {
   }
   int status = 0;
   switch (WaitUntil(pid, deadline, status)) {
-    case ExitWait::Exited: break;
+    case ExitWait::Exited:
+      break;
     case ExitWait::Killed:
       return Failed("the Access query process did not end within " + LimitText(query.timeLimit));
-    case ExitWait::Lost: return Failed("lost the Access query process");
+    case ExitWait::Lost:
+      return Failed("lost the Access query process");
   }
 
   AccessRowStream stream = ParseAccessRowStream(bytes, query.fields.size());

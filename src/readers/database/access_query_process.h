@@ -9,11 +9,11 @@
 #include "readers/database/access_row_stream.h"
 
 struct AccessQuery {
-  std::string helperPath;      // the zembrix-access-query executable
-  int databaseFd = -1;         // the database, a regular file open for reading
+  std::string helperPath;  // the zembrix-access-query executable
+  int databaseFd = -1;     // the database, a regular file open for reading
   std::string sql;
   std::vector<std::string> fields;  // read from each row by name, in this order
-  std::string jet3Charset;     // how Jet 3 files hold text; empty: mdbtools' default
+  std::string jet3Charset;          // how Jet 3 files hold text; empty: mdbtools' default
   std::chrono::milliseconds timeLimit{};
 };
 

@@ -55,10 +55,13 @@ bool ReadAccessSource(DisklessType, const std::u16string& sourcePath, std::u16st
     host.ShowMessage(Message::CreateFileFailed, "zembrix-access-query is not installed");
     return false;
   }
-  const AccessQueryResult result = RunAccessQuery(
-      {*helper, database.get(), kComputerTable.sql,
-       {kComputerTable.nameField, kComputerTable.ipField, kComputerTable.macField},
-       Jet3Charset(), kAccessReadTimeLimit});
+  const AccessQueryResult result =
+      RunAccessQuery({*helper,
+                      database.get(),
+                      kComputerTable.sql,
+                      {kComputerTable.nameField, kComputerTable.ipField, kComputerTable.macField},
+                      Jet3Charset(),
+                      kAccessReadTimeLimit});
   if (!result.rows) {
     host.ShowMessage(Message::CreateFileFailed, result.error);
     return false;

@@ -18,7 +18,8 @@ void AppendText(std::string& stream, std::string_view text) {
 bool TakeText(std::string_view& bytes, std::string& text) {
   if (bytes.size() < 4) return false;
   std::uint32_t size = 0;
-  for (int i = 0; i < 4; ++i) size |= std::uint32_t{static_cast<unsigned char>(bytes[i])} << (8 * i);
+  for (int i = 0; i < 4; ++i)
+    size |= std::uint32_t{static_cast<unsigned char>(bytes[i])} << (8 * i);
   bytes.remove_prefix(4);
   if (bytes.size() < size) return false;
   text.assign(bytes.substr(0, size));

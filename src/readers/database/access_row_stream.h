@@ -18,7 +18,7 @@ void AppendAccessError(std::string& stream, std::string_view message);
 
 struct AccessRowStream {
   std::vector<AccessRow> rows;
-  bool complete = false;       // the end mark came after the last row
+  bool complete = false;             // the end mark came after the last row
   std::optional<std::string> error;  // the process's own word on what failed
 };
 

@@ -33,8 +33,8 @@ struct ReadResult {
 
 ReadResult Read(const fs::path& source) {
   ReadResult result;
-  result.write = ReadAccessSource(DisklessType::Wangwei7, WidePath(source), result.output,
-                                  result.host);
+  result.write =
+      ReadAccessSource(DisklessType::Wangwei7, WidePath(source), result.output, result.host);
   return result;
 }
 
@@ -51,18 +51,17 @@ void ExpectCreateFileFailed(const ReadResult& result, const std::string& what) {
 
 TEST(AccessReader, ConvertsEveryRowWithAMac) {
   ScratchDir dir;
-  WriteJet4Database(dir / "Data.mdb",
-                    {ComputerTable({
-                        {"pc01", "192.168.0.1", "00-e0-4c-12-3a-bc"},
-                        {"Pc02", "192.168.0.2", "00e04c123abd"},
-                        {"null-mac", "192.168.0.3", std::nullopt},
-                        {"empty-mac", "192.168.0.4", ""},
-                        {std::nullopt, std::nullopt, "00-e0-4c-12-3a-be"},
-                        {"网吧-01号", "", "aa-bb"},
-                        {"dup1", "10.0.0.1", "00-11-22-33-44-55"},
-                        {"dup2", "10.0.0.2", "00-11-22-33-44-55"},
-                        {" spaced ", "1.1.1.1 ", " 0a-0b "},
-                    })});
+  WriteJet4Database(dir / "Data.mdb", {ComputerTable({
+                                          {"pc01", "192.168.0.1", "00-e0-4c-12-3a-bc"},
+                                          {"Pc02", "192.168.0.2", "00e04c123abd"},
+                                          {"null-mac", "192.168.0.3", std::nullopt},
+                                          {"empty-mac", "192.168.0.4", ""},
+                                          {std::nullopt, std::nullopt, "00-e0-4c-12-3a-be"},
+                                          {"网吧-01号", "", "aa-bb"},
+                                          {"dup1", "10.0.0.1", "00-11-22-33-44-55"},
+                                          {"dup2", "10.0.0.2", "00-11-22-33-44-55"},
+                                          {" spaced ", "1.1.1.1 ", " 0a-0b "},
+                                      })});
   const ReadResult result = Read(dir / "Data.mdb");
   EXPECT_TRUE(result.write);
   EXPECT_TRUE(result.host.messages.empty());
@@ -77,24 +76,26 @@ TEST(AccessReader, ConvertsEveryRowWithAMac) {
 
 TEST(AccessReader, ANumericIpIsWrittenAsItsDecimalText) {
   ScratchDir dir;
-  WriteJet4Database(dir / "Data.mdb", {ComputerTable({{"a", 12345, "01"},
-                                                      {"b", -1062731775, "02"},
-                                                      {"c", std::nullopt, "03"}},
-                                                     Jet4ColumnType::Long)});
+  WriteJet4Database(
+      dir / "Data.mdb",
+      {ComputerTable({{"a", 12345, "01"}, {"b", -1062731775, "02"}, {"c", std::nullopt, "03"}},
+                     Jet4ColumnType::Long)});
   const ReadResult result = Read(dir / "Data.mdb");
   EXPECT_TRUE(result.write);
-  EXPECT_EQ(result.output,
-            Entry(u"01", u"12345", u"A") + Entry(u"02", u"-1062731775", u"B") + Entry(u"03", u"", u"C"));
+  EXPECT_EQ(result.output, Entry(u"01", u"12345", u"A") + Entry(u"02", u"-1062731775", u"B") +
+                               Entry(u"03", u"", u"C"));
 }
 
 TEST(AccessReader, FieldsAreFoundByNameWhateverTheirPlaceAndCase) {
   ScratchDir dir;
-  WriteJet4Database(dir / "Data.mdb",
-                    {{"Computer",
-                      {{"ID", Jet4ColumnType::Long}, {"MAC", Text}, {"Remark", Text},
-                       {"Name", Text}, {"IP", Text}},
-                      {{1, "0a-0b", "x", "pc", "1.2.3.4"}}},
-                     {"other", {{"mac", Text}}, {{"ff-ff"}}}});
+  WriteJet4Database(dir / "Data.mdb", {{"Computer",
+                                        {{"ID", Jet4ColumnType::Long},
+                                         {"MAC", Text},
+                                         {"Remark", Text},
+                                         {"Name", Text},
+                                         {"IP", Text}},
+                                        {{1, "0a-0b", "x", "pc", "1.2.3.4"}}},
+                                       {"other", {{"mac", Text}}, {{"ff-ff"}}}});
   const ReadResult result = Read(dir / "Data.mdb");
   EXPECT_TRUE(result.write);
   EXPECT_EQ(result.output, Entry(u"0A:0B", u"1.2.3.4", u"PC"));
@@ -169,7 +170,8 @@ TEST(AccessReaderCli, DamagedFilesEndInTheMessage) {
   fs::remove(dir / "Data.mdb");
 
   auto scrambled = [](std::string bytes) {
-    for (std::size_t i = 4096; i < bytes.size(); i += 7) bytes[i] = static_cast<char>(bytes[i] ^ 0x5a);
+    for (std::size_t i = 4096; i < bytes.size(); i += 7)
+      bytes[i] = static_cast<char>(bytes[i] ^ 0x5a);
     return bytes;
   };
   // Jet 4 page 4 is the computer table's definition; byte 0x37 is the row of
@@ -211,7 +213,8 @@ TEST(AccessExample, IsWhatItsDescriptionMakes) {
   ScratchDir dir;
   const fs::path example = fs::path(ZEMBRIX_SOURCE_DIR) / "examples" / "wangwei7";
   const std::string command = "sh '" + (example / "make-data-mdb.sh").string() + "' '" +
-                              ZEMBRIX_MAKE_JET4_DATABASE + "' '" + (dir / "Data.mdb").string() + "'";
+                              ZEMBRIX_MAKE_JET4_DATABASE + "' '" + (dir / "Data.mdb").string() +
+                              "'";
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_EQ(ReadFileBytes(dir / "Data.mdb"), ReadFileBytes(example / "Data.mdb"));
 }

@@ -12,11 +12,11 @@ inline std::filesystem::path RealAccessFile(const std::string& name) {
 }
 
 // Copies a real Access file into dir, or skips the test when they are not here.
-#define COPY_REAL_ACCESS_FILE_OR_SKIP(dir, name, copy)                                   \
-  const std::filesystem::path copy = (dir) / (name);                                    \
-  if (!std::filesystem::exists(RealAccessFile(name))) {                                 \
-    GTEST_SKIP() << "real Access files not found in " ZEMBRIX_ACCESS_TESTDATA;          \
-  }                                                                                     \
-  std::filesystem::copy_file(RealAccessFile(name), copy);                               \
-  std::filesystem::permissions(copy, std::filesystem::perms::owner_write,               \
+#define COPY_REAL_ACCESS_FILE_OR_SKIP(dir, name, copy)                         \
+  const std::filesystem::path copy = (dir) / (name);                           \
+  if (!std::filesystem::exists(RealAccessFile(name))) {                        \
+    GTEST_SKIP() << "real Access files not found in " ZEMBRIX_ACCESS_TESTDATA; \
+  }                                                                            \
+  std::filesystem::copy_file(RealAccessFile(name), copy);                      \
+  std::filesystem::permissions(copy, std::filesystem::perms::owner_write,      \
                                std::filesystem::perm_options::add)
