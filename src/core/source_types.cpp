@@ -3,6 +3,7 @@
 
 #include <charconv>
 
+#include "readers/database/access_reader.h"
 #include "readers/database/sqlite_reader.h"
 #include "readers/structured/ald_reader.h"
 #include "readers/structured/ini_reader.h"
@@ -31,7 +32,7 @@ constexpr std::array<SourceTypeInfo, kDisklessTypeCount> kSourceTypes = {{
     {T::KuaibaLvcha, "kuaiba-lvcha", "快吧绿茶OEM", "文件(LC.XML)|LC.XML|All Files (*.*)|*.*||", ReadAttributeXmlSource},
     {T::Ruiqi, "ruiqi", "锐起", "文件(wks.ini)|wks.ini| All Files (*.*)|*.*||", ReadIniSource},
     {T::Wangwei9, "wangwei9", "网维9XXX或2.0无盘", "文件(ClientConfig.xml)|ClientConfig.xml|All Files (*.*)|*.*||", ReadClientConfigSource},
-    {T::Wangwei7, "wangwei7", "网维7XXX有盘", "文件(Data.mdb)|Data.mdb|All Files (*.*)|*.*||", nullptr},
+    {T::Wangwei7, "wangwei7", "网维7XXX有盘", "文件(Data.mdb)|Data.mdb|All Files (*.*)|*.*||", ReadAccessSource},
     {T::Wangwei8, "wangwei8", "网维8XXX有盘", "文件(barserver.db)|barserver.db|All Files (*.*)|*.*||", ReadSqliteSource},
     {T::Wangzhong, "wangzhong", "网众", "文件(qlboot.ini)|qlboot.ini|All Files (*.*)|*.*||", ReadIniSource},
     {T::Xinyou, "xinyou", "信佑或迅闪", "文件(*.txt)|*.txt|文件(*.json)|*.json| All Files (*.*)|*.*||", ReadDelimitedLineSource},
