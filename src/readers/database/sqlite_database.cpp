@@ -28,6 +28,11 @@ void CppSQLite3DB::openWith(const char* path, int flags) {
   sqlite3_busy_timeout(handle_, busyTimeoutMs_);
 }
 
+void CppSQLite3DB::setBusyTimeout(int milliseconds) {
+  busyTimeoutMs_ = milliseconds;
+  if (handle_) sqlite3_busy_timeout(handle_, busyTimeoutMs_);
+}
+
 void CppSQLite3DB::close() {
   if (!handle_) return;
   sqlite3_close(handle_);

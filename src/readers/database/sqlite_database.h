@@ -17,6 +17,9 @@ class CppSQLite3DB {
   void open(const char* path);
   // Opens an existing file for reading only; never creates or changes it.
   void openReadOnly(const char* path);
+  // How long statements wait for another process's lock; takes effect at once
+  // on an open connection and on every later open.
+  void setBusyTimeout(int milliseconds);
   // Closes the connection if one is open; never throws.
   void close();
 
