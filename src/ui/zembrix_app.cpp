@@ -2,6 +2,9 @@
 #include "ui/zembrix_app.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "ui/program_icon.h"
 #include "ui/qt_user_prompts.h"
@@ -18,6 +21,13 @@ bool CZembrixApp::InitInstance(UserPrompts& prompts) {
   // Matches the installed desktop entry, so desktops show its icon.
   QApplication::setDesktopFileName(QStringLiteral("zembrix"));
   QApplication::setWindowIcon(ProgramIcon());
+  // The file dialogs and message boxes speak the dialog's language ("确定", "打开").
+  // Without Qt's translations installed they stay in English.
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                   QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTexts);
+  }
 
   CZembrixDlg dialog(prompts);
   dialog.exec();  // OK after a written file, cancel otherwise: either way we end.
