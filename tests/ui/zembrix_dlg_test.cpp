@@ -88,8 +88,7 @@ TEST_F(MainDialog, KeepsTheTemplatesTabOrderAndProportions) {
     if (std::find(order.begin(), order.end(), w) != order.end()) chain.push_back(w);
   }
   EXPECT_EQ(chain, order);
-  // 210 x 120 dialog units: the client area is wider than tall by about 7 : 4 of
-  // the font's base units, and "确定" sits at 48/210 of its width.
+  // The template is 210 x 120 dialog units; each control keeps its place in them.
   const double unitX = dialog.width() / 210.0;
   const double unitY = dialog.height() / 120.0;
   EXPECT_NEAR(Button("okButton").x() / unitX, 48, 1);
