@@ -2,18 +2,12 @@
 #include "ui/dialog_host.h"
 
 #include <QDialog>
-#include <QString>
 
-namespace {
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
+#include "ui/qstring_utf8.h"
 
 void DialogHost::ShowMessage(Message message, std::string_view) {
-  prompts_.ShowMessage(&dialog_, FromUtf8(kMessageCaption), FromUtf8(MessageText(message)));
+  prompts_.ShowMessage(&dialog_, QStringFromUtf8(kMessageCaption),
+                       QStringFromUtf8(MessageText(message)));
 }
 
 void DialogHost::EndDialogOk() { dialog_.accept(); }

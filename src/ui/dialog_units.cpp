@@ -24,8 +24,8 @@ void UseTemplateFont(QWidget& dialog) {
 
 DialogBaseUnits BaseUnitsOf(const QFontMetrics& metrics) {
   // Windows averages the 52 Latin letters and rounds half up.
-  const int letters =
-      metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  const int letters = metrics.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   return {(letters / 26 + 1) / 2, metrics.height()};
 }
 

@@ -1,7 +1,7 @@
 // Splitting a browse filter into Qt name filters.
 #include "ui/name_filters.h"
 
-#include <QString>
+#include "ui/qstring_utf8.h"
 
 namespace {
 
@@ -19,9 +19,7 @@ QString QtPatterns(const QString& windowsPatterns) {
 }  // namespace
 
 QStringList NameFiltersFromBrowseFilter(std::string_view browseFilter) {
-  const QStringList parts =
-      QString::fromUtf8(browseFilter.data(), static_cast<qsizetype>(browseFilter.size()))
-          .split(u'|');
+  const QStringList parts = QStringFromUtf8(browseFilter).split(u'|');
   QStringList filters;
   // The list ends at the first empty description ("||").
   for (qsizetype i = 0; i + 1 < parts.size() && !parts[i].isEmpty(); i += 2) {

@@ -13,15 +13,12 @@
 #include "ui/name_filters.h"
 #include "ui/output_path.h"
 #include "ui/program_icon.h"
+#include "ui/qstring_utf8.h"
 #include "ui_zembrix_dlg.h"
 
 namespace {
 
 constexpr char16_t kFolderDialogTitle[] = u"请选择文件夹：";
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 DisklessType TypeAt(int position) {
   return SourceTypes()[static_cast<std::size_t>(position)].type;
@@ -49,7 +46,9 @@ bool CZembrixDlg::OnInitDialog() {
   LayOutInDialogUnits(*this);
   setWindowIcon(icon_);
   // Position i in the list is type i.
-  for (const SourceTypeInfo& row : SourceTypes()) ui_->typeCombo->addItem(FromUtf8(row.displayName));
+  for (const SourceTypeInfo& row : SourceTypes()) {
+    ui_->typeCombo->addItem(QStringFromUtf8(row.displayName));
+  }
   ui_->typeCombo->setCurrentIndex(0);
   ui_->okButton->setFocus();
   return true;
@@ -64,7 +63,7 @@ void CZembrixDlg::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CZembrixDlg::OnSysCommand(unsigned command) {
-  if ((command & 0xFFF0) == kIdmAboutBox) {
+  if (command == kIdmAboutBox) {
     CAboutDlg about(this);
     about.exec();
   }
@@ -81,7 +80,8 @@ void CZembrixDlg::OnClickedOk() {
 void CZembrixDlg::OnClickedBrowseSource() {
   const int position = ui_->typeCombo->currentIndex();
   if (position < 0) return;
-  const QStringList filters = NameFiltersFromBrowseFilter(SourceTypeOf(TypeAt(position)).browseFilter);
+  const QStringList filters =
+      NameFiltersFromBrowseFilter(SourceTypeOf(TypeAt(position)).browseFilter);
   if (const auto file = prompts_.OpenFile(this, filters)) ui_->sourceEdit->setText(*file);
 }
 

@@ -16,6 +16,7 @@
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
 #include "ui/about_dlg.h"
+#include "ui/qstring_utf8.h"
 #include "ui/zembrix_app.h"
 #include "ui/zembrix_dlg.h"
 #include "answer_window.h"
@@ -25,10 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QString Text(Message message) {
-  const std::string_view text = MessageText(message);
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString Text(Message message) { return QStringFromUtf8(MessageText(message)); }
 
 QString PathText(const fs::path& path) { return QString::fromStdString(path.string()); }
 
