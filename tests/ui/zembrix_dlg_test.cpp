@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
 #include "ui/about_dlg.h"
+#include "ui/program_icon.h"
 #include "ui/qstring_utf8.h"
 #include "ui/zembrix_app.h"
 #include "ui/zembrix_dlg.h"
@@ -295,6 +297,14 @@ TEST_F(MainDialog, TheContextMenuOpensTheAboutBoxWhichClosesWithOk) {
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_EQ(Source().text(), QStringLiteral("a source"));
   EXPECT_EQ(prompts.Asked(), 0);
+}
+
+TEST(ProgramIcon, Is48By48In32BitColour) {
+  const QImage image = ProgramIcon().pixmap(48, 48).toImage();
+  EXPECT_EQ(image.size(), QSize(48, 48));
+  EXPECT_EQ(image.depth(), 32);
+  EXPECT_TRUE(image.hasAlphaChannel());
+  EXPECT_EQ(ProgramIcon().availableSizes(), QList<QSize>{QSize(48, 48)});
 }
 
 TEST(ZembrixApp, EndsWhenTheDialogIsCancelled) {
