@@ -13,6 +13,7 @@
 #include "core/source_types.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
+#include "support/type_test_name.h"
 
 namespace {
 
@@ -180,10 +181,6 @@ TEST_P(EveryTypeFaults, ASourceOf4GiBOrMoreFailsCleanly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Registry, EveryTypeFaults, testing::ValuesIn(SourceTypes()),
-                         [](const testing::TestParamInfo<SourceTypeInfo>& info) {
-                           std::string name(info.param.slug);
-                           std::replace(name.begin(), name.end(), '-', '_');
-                           return name;
-                         });
+                         TypeTestName);
 
 }  // namespace
