@@ -56,13 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ConvertMachineList(type, sourcePath, Utf8ToWide(output.string()), host);
   std::filesystem::remove(output);
 #else
-  if (const SourceReader reader = SourceTypeOf(type).reader) {
-    std::u16string text;
-    try {
-      (void)reader(type, sourcePath, text, host);
-    } catch (const std::exception&) {
-      // The run turns these into a message; only crashes and hangs are findings.
-    }
+  std::u16string text;
+  try {
+    (void)SourceTypeOf(type).reader(type, sourcePath, text, host);
+  } catch (const std::exception&) {
+    // The run turns these into a message; only crashes and hangs are findings.
   }
 #endif
   return 0;

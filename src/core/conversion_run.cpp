@@ -14,10 +14,6 @@ void ConvertMachineList(DisklessType type, const std::u16string& sourcePath,
     return;
   }
   const SourceReader reader = SourceTypeOf(type).reader;
-  if (!reader) {
-    host.ShowMessage(Message::TypeNotSupported);
-    return;
-  }
   bool write = false;
   try {
     write = reader(type, sourcePath, output, host);

@@ -26,7 +26,6 @@ enum class Message {
   OpenSourceFailed,
   SourceFormatInvalid,
   ReadDatabaseFailed,
-  TypeNotSupported,
 };
 
 // The caption of every message box.

@@ -12,7 +12,7 @@ struct SourceTypeInfo {
   std::string_view slug;          // our short ASCII name, for the command line
   std::string_view displayName;   // as the dialog's type list shows it
   std::string_view browseFilter;  // "description|pattern|...||"
-  SourceReader reader;            // nullptr: not supported yet
+  SourceReader reader;
 };
 
 [[nodiscard]] const std::array<SourceTypeInfo, kDisklessTypeCount>& SourceTypes();

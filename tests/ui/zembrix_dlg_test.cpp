@@ -191,23 +191,6 @@ TEST_F(MainDialog, AFailedConversionShowsItsMessageKeepsTheFieldsAndCanBeRetried
 }
 
 // A type whose reader has not landed still reports, and never as a success.
-TEST_F(MainDialog, ATypeWithoutAReaderShowsTheCoresMessage) {
-  for (const SourceTypeInfo& row : SourceTypes()) {
-    if (row.reader) continue;
-    prompts.messages.clear();
-    SelectType(row.type);
-    Source().setText(PathText(LvhuaExample()));
-    Output().setText(PathText(dir / "computer.ONC"));
-    Button("okButton").click();
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, Text(Message::TypeNotSupported));
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_FALSE(fs::exists(dir / "computer.ONC"));
-    return;
-  }
-  GTEST_SKIP() << "every type has its reader";
-}
-
 class EnterKey : public MainDialog, public testing::WithParamInterface<const char*> {};
 
 TEST_P(EnterKey, InEitherFieldRunsTheConversion) {

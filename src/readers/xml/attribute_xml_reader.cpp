@@ -79,7 +79,7 @@ bool ReadAttributeXmlSource(DisklessType type, const std::u16string& sourcePath,
                             std::u16string& output, ConversionHost& host) {
   const AttributeXmlLayout* layout = FindLayout(type);
   if (!layout) {
-    host.ShowMessage(Message::TypeNotSupported);
+    host.ShowMessage(Message::OpenSourceFailed);  // a type this reader does not serve
     return false;
   }
   const std::optional<XmlDocument> document = LoadSource(*layout, sourcePath, host);
