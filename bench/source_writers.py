@@ -9,6 +9,10 @@ from xml.sax.saxutils import quoteattr, escape
 ALD_RECORD_SIZE = 348
 
 
+class SourceTooLarge(Exception):
+    """The tool that writes this form cannot hold that many machines."""
+
+
 def _write_bytes(path, data):
     with open(path, "wb") as out:
         out.write(data)
@@ -210,7 +214,12 @@ def write_wangwei7(machines, path, tools):
         raise RuntimeError("needs the Jet 4 writer (make-jet4-database); pass --jet4-writer")
     lines = ["table computer", "column name text", "column ip text", "column mac text"]
     lines += [f"row {m.name}\t{m.dotted_ip}\t{m.mac_with('-')}" for m in machines]
-    subprocess.run([writer, path], input=("\n".join(lines) + "\n").encode("utf-8"), check=True)
+    done = subprocess.run([writer, path], input=("\n".join(lines) + "\n").encode("utf-8"),
+                          stderr=subprocess.PIPE)
+    if done.returncode != 0 and b"too large" in done.stderr:
+        raise SourceTooLarge(done.stderr.decode("utf-8", "replace").strip())
+    if done.returncode != 0:
+        raise RuntimeError(done.stderr.decode("utf-8", "replace").strip())
 
 
 # --- JSON and text --------------------------------------------------------------------------
