@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -166,7 +167,8 @@ class AnsiCodec {
 
 struct CodePageState {
   unsigned codePage = kDefaultAnsiCodePage;
-  std::unique_ptr<AnsiCodec> codec;  // opened on first use; none for UTF-8
+  // Opened on first use and kept; UTF-8 needs none.
+  std::map<unsigned, std::unique_ptr<AnsiCodec>> codecs;
 };
 
 CodePageState& State() {
@@ -174,36 +176,31 @@ CodePageState& State() {
   return state;
 }
 
-AnsiCodec& Codec() {
-  CodePageState& state = State();
-  if (!state.codec) state.codec = AnsiCodec::Open(state.codePage);
-  return *state.codec;
+AnsiCodec* CodecFor(unsigned codePage) {
+  std::unique_ptr<AnsiCodec>& codec = State().codecs[codePage];
+  if (!codec) codec = AnsiCodec::Open(codePage);
+  return codec.get();
 }
 
 }  // namespace
 
 bool SetAnsiCodePage(unsigned codePage) {
-  CodePageState& state = State();
-  if (codePage == kUtf8CodePage) {
-    state.codePage = codePage;
-    state.codec.reset();
-    return true;
-  }
-  std::unique_ptr<AnsiCodec> codec = AnsiCodec::Open(codePage);
-  if (!codec) return false;
-  state.codePage = codePage;
-  state.codec = std::move(codec);
+  if (codePage != kUtf8CodePage && !CodecFor(codePage)) return false;
+  State().codePage = codePage;
   return true;
 }
 
 unsigned AnsiCodePage() { return State().codePage; }
 
-std::u16string AnsiToWide(std::string_view bytes) {
-  if (AnsiCodePage() == kUtf8CodePage) return Utf8ToWide(bytes);
-  return Codec().Decode(bytes);
+std::u16string CodePageToWide(unsigned codePage, std::string_view bytes) {
+  if (codePage == kUtf8CodePage) return Utf8ToWide(bytes);
+  AnsiCodec* codec = CodecFor(codePage);
+  return codec ? codec->Decode(bytes) : std::u16string();
 }
+
+std::u16string AnsiToWide(std::string_view bytes) { return CodePageToWide(AnsiCodePage(), bytes); }
 
 std::string WideToAnsi(std::u16string_view text) {
   if (AnsiCodePage() == kUtf8CodePage) return WideToUtf8(text);
-  return Codec().Encode(text);
+  return CodecFor(AnsiCodePage())->Encode(text);
 }

@@ -16,6 +16,10 @@ inline constexpr unsigned kUtf8CodePage = 65001;
 // it unless that is NUL or the end; any unit without a mapping becomes "?".
 [[nodiscard]] std::u16string AnsiToWide(std::string_view bytes);
 
+// The same decoding from a given code page, whatever the ANSI one is; an
+// unknown code page gives an empty text.
+[[nodiscard]] std::u16string CodePageToWide(unsigned codePage, std::string_view bytes);
+
 // Encodes the whole text with the code page's best-fit characters; every code
 // unit without a mapping becomes one "?".
 [[nodiscard]] std::string WideToAnsi(std::u16string_view text);

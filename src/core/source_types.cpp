@@ -4,6 +4,10 @@
 #include <charconv>
 
 #include "readers/text/delimited_line_reader.h"
+#include "readers/xml/attribute_xml_reader.h"
+#include "readers/xml/client_config_reader.h"
+#include "readers/xml/computer_collection_reader.h"
+#include "readers/xml/initiator_reader.h"
 
 namespace {
 
@@ -11,17 +15,17 @@ using T = DisklessType;
 
 constexpr std::array<SourceTypeInfo, kDisklessTypeCount> kSourceTypes = {{
     {T::Ald, "ald", "ALD", "文件(wsk.dat)|wsk.dat|All Files (*.*)|*.*||", nullptr},
-    {T::Ccboot, "ccboot", "CCBOOT", "文件(db.XML)|db.XML|All Files (*.*)|*.*||", nullptr},
-    {T::I8, "i8", "I8", "文件(i8无盘macsb.xml)|*.xml|All Files (*.*)|*.*||", nullptr},
+    {T::Ccboot, "ccboot", "CCBOOT", "文件(db.XML)|db.XML|All Files (*.*)|*.*||", ReadInitiatorSource},
+    {T::I8, "i8", "I8", "文件(i8无盘macsb.xml)|*.xml|All Files (*.*)|*.*||", ReadComputerCollectionSource},
     {T::Mzd, "mzd", "MZD", "文件(MZD.Ini)|MZD.Ini|All Files (*.*)|*.*||", nullptr},
     {T::Obm, "obm", "OBM", "文件(*.wcf)|*.wcf|All Files (*.*)|*.*||", nullptr},
-    {T::Pxd, "pxd", "PXD", "文件(PXD.XML)|PXD.XML|All Files(*.*)|*.*||", nullptr},
-    {T::Sanboot, "sanboot", "SANBOOT(方格子)", "文件(sanboot.xml)|sanboot.xml|All Files (*.*)|*.*||", nullptr},
+    {T::Pxd, "pxd", "PXD", "文件(PXD.XML)|PXD.XML|All Files(*.*)|*.*||", ReadAttributeXmlSource},
+    {T::Sanboot, "sanboot", "SANBOOT(方格子)", "文件(sanboot.xml)|sanboot.xml|All Files (*.*)|*.*||", ReadAttributeXmlSource},
     {T::Vhd, "vhd", "VHD", "文件(Config.db)|Config.db|All Files (*.*)|*.*||", nullptr},
-    {T::Kuaiba, "kuaiba", "快吧", "文件(KB.XML)|KB.XML|All Files (*.*)|*.*||", nullptr},
-    {T::KuaibaLvcha, "kuaiba-lvcha", "快吧绿茶OEM", "文件(LC.XML)|LC.XML|All Files (*.*)|*.*||", nullptr},
+    {T::Kuaiba, "kuaiba", "快吧", "文件(KB.XML)|KB.XML|All Files (*.*)|*.*||", ReadAttributeXmlSource},
+    {T::KuaibaLvcha, "kuaiba-lvcha", "快吧绿茶OEM", "文件(LC.XML)|LC.XML|All Files (*.*)|*.*||", ReadAttributeXmlSource},
     {T::Ruiqi, "ruiqi", "锐起", "文件(wks.ini)|wks.ini| All Files (*.*)|*.*||", nullptr},
-    {T::Wangwei9, "wangwei9", "网维9XXX或2.0无盘", "文件(ClientConfig.xml)|ClientConfig.xml|All Files (*.*)|*.*||", nullptr},
+    {T::Wangwei9, "wangwei9", "网维9XXX或2.0无盘", "文件(ClientConfig.xml)|ClientConfig.xml|All Files (*.*)|*.*||", ReadClientConfigSource},
     {T::Wangwei7, "wangwei7", "网维7XXX有盘", "文件(Data.mdb)|Data.mdb|All Files (*.*)|*.*||", nullptr},
     {T::Wangwei8, "wangwei8", "网维8XXX有盘", "文件(barserver.db)|barserver.db|All Files (*.*)|*.*||", nullptr},
     {T::Wangzhong, "wangzhong", "网众", "文件(qlboot.ini)|qlboot.ini|All Files (*.*)|*.*||", nullptr},

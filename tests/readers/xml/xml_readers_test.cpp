@@ -1,0 +1,162 @@
+// The seven XML readers: golden files, and what each does with a bad source.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/code_page.h"
+#include "core/conversion_run.h"
+#include "core/source_types.h"
+#include "support/recording_host.h"
+#include "support/scratch_dir.h"
+#include "support/test_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using T = DisklessType;
+
+// tests/data/xml/<slug>.<what it shows>.xml converts to <same>.ONC.
+TEST(XmlReaders, GoldenFilesConvertExactly) {
+  ScratchDir dir;
+  int checked = 0;
+  for (const auto& file : fs::directory_iterator(TestDataPath("xml"))) {
+    if (file.path().extension() == ".ONC") continue;
+    const std::string stem = file.path().stem().string();
+    const SourceTypeInfo* type = FindSourceType(stem.substr(0, stem.find('.')));
+    ASSERT_NE(type, nullptr) << stem;
+    RecordingHost host;
+    ConvertMachineList(type->type, WidePath(file.path()), WidePath(dir / "out.ONC"), host);
+    EXPECT_EQ(host.messages, std::vector{Message::Success}) << stem;
+    fs::path expected = file.path();
+    expected.replace_extension(".ONC");
+    EXPECT_EQ(ReadFileBytes(dir / "out.ONC"), ReadFileBytes(expected)) << stem;
+    fs::remove(dir / "out.ONC");
+    ++checked;
+  }
+  EXPECT_GT(checked, 0);
+}
+
+constexpr T kXmlTypes[] = {T::Ccboot, T::I8, T::Pxd, T::Sanboot, T::Kuaiba, T::KuaibaLvcha,
+                           T::Wangwei9};
+
+struct OwnMessages {
+  DisklessType type;
+  Message openFailed;
+  Message emptyFile;
+};
+
+// Types 5 and 11 read the whole file first and keep their own messages.
+constexpr OwnMessages kOwnMessages[] = {
+    {T::Pxd, Message::OpenPxdFailed, Message::PxdSizeFailed},
+    {T::Wangwei9, Message::OpenWangweiFailed, Message::WangweiSizeFailed},
+};
+
+Message Expected(DisklessType type, Message OwnMessages::*field, Message otherwise) {
+  for (const OwnMessages& row : kOwnMessages) {
+    if (row.type == type) return row.*field;
+  }
+  return otherwise;
+}
+
+std::vector<Message> Convert(DisklessType type, const fs::path& source, const ScratchDir& dir,
+                             std::vector<std::string>* details = nullptr) {
+  RecordingHost host;
+  ConvertMachineList(type, WidePath(source), WidePath(dir / "out.ONC"), host);
+  if (details) *details = host.details;
+  return host.messages;
+}
+
+TEST(XmlReaders, ASourceThatCannotBeOpenedIsNeverASuccess) {
+  ScratchDir dir;
+  for (T type : kXmlTypes) {
+    const std::vector expected{Expected(type, &OwnMessages::openFailed, Message::OpenSourceFailed)};
+    EXPECT_EQ(Convert(type, dir / "missing.xml", dir), expected);
+    EXPECT_EQ(Convert(type, dir.path(), dir), expected);
+    EXPECT_FALSE(fs::exists(dir / "out.ONC"));
+  }
+}
+
+TEST(XmlReaders, TextThatIsNotWellFormedIsNeverASuccess) {
+  ScratchDir dir;
+  const std::pair<const char*, std::string> sources[] = {
+      {"empty", ""},
+      {"truncated", "<KB><wks><pc cName=\"a\" MAC=\"aa\" clientIP=\"1\"/></wks>"},
+      {"mismatched", "<server><initiator></server>"},
+      {"not_xml", "PC021 192.168.0.21 00e04c123abc\n"},
+  };
+  for (T type : kXmlTypes) {
+    for (const auto& [what, bytes] : sources) {
+      WriteFileBytes(dir / "source.xml", bytes);
+      const Message expected = bytes.empty() ? Expected(type, &OwnMessages::emptyFile,
+                                                        Message::SourceFormatInvalid)
+                                             : Message::SourceFormatInvalid;
+      EXPECT_EQ(Convert(type, dir / "source.xml", dir), std::vector{expected})
+          << SourceTypeOf(type).slug << " " << what;
+      EXPECT_FALSE(fs::exists(dir / "out.ONC"));
+    }
+  }
+}
+
+TEST(XmlReaders, AMissingContainerIsReportedAndNothingWritten) {
+  ScratchDir dir;
+  const std::tuple<T, std::string, std::string> cases[] = {
+      {T::Kuaiba, "<KB><Wks/></KB>", "/KB/wks"},
+      {T::Kuaiba, "<LC><wks/></LC>", "/KB/wks"},
+      {T::KuaibaLvcha, "<LC/>", "/LC/wks"},
+      {T::Pxd, "<PXD><wks/></PXD>", "/PXD/Wks"},
+      {T::Ccboot, "<server><initiators/></server>", "/server/initiator"},
+  };
+  for (const auto& [type, bytes, path] : cases) {
+    WriteFileBytes(dir / "source.xml", bytes);
+    std::vector<std::string> details;
+    EXPECT_EQ(Convert(type, dir / "source.xml", dir, &details),
+              std::vector{Message::SourceFormatInvalid})
+        << bytes;
+    ASSERT_EQ(details.size(), 1u);
+    EXPECT_NE(details[0].find(path), std::string::npos) << details[0];
+    EXPECT_FALSE(fs::exists(dir / "out.ONC"));
+  }
+}
+
+TEST(XmlReaders, ADocumentWithoutMachinesGivesAnEmptyList) {
+  ScratchDir dir;
+  const std::pair<T, std::string> cases[] = {
+      {T::Sanboot, "<Clients><!-- none yet --></Clients>"},
+      {T::Kuaiba, "<KB><wks/></KB>"},
+      {T::Pxd, "<PXD><Wks>\r\n</Wks></PXD>"},
+      {T::Wangwei9, "<ClientInfor/>"},
+      {T::Wangwei9, "<Other><ClientConfig><Name>a</Name><Mac>aa</Mac><IP>1</IP></ClientConfig></Other>"},
+      {T::I8, "<Collections/>"},
+      {T::Ccboot, "<server><initiator/></server>"},
+  };
+  for (const auto& [type, bytes] : cases) {
+    WriteFileBytes(dir / "source.xml", bytes);
+    EXPECT_EQ(Convert(type, dir / "source.xml", dir), std::vector{Message::Success}) << bytes;
+    EXPECT_EQ(ReadFileBytes(dir / "out.ONC"), "") << bytes;
+    fs::remove(dir / "out.ONC");
+  }
+}
+
+// Types 5 and 11 read their file in the run's ANSI code page, whatever it declares.
+TEST(XmlReaders, WholeFileTypesDecodeInTheRunsCodePage) {
+  ScratchDir dir;
+  const std::pair<T, std::string> cases[] = {
+      {T::Pxd, "<?xml version=\"1.0\" encoding=\"gb2312\"?>"
+               "<PXD><Wks><W ComName=\"网吧\" MAC=\"aa\" WksIP=\"1\"/></Wks></PXD>"},
+      {T::Wangwei9, "<?xml version=\"1.0\" encoding=\"gbk\"?>"
+                    "<ClientInfor><ClientConfig><Name>网吧</Name><Mac>aa</Mac><IP>1</IP>"
+                    "</ClientConfig></ClientInfor>"},
+  };
+  ASSERT_TRUE(SetAnsiCodePage(kUtf8CodePage));
+  for (const auto& [type, utf8] : cases) {
+    WriteFileBytes(dir / "source.xml", utf8);
+    EXPECT_EQ(Convert(type, dir / "source.xml", dir), std::vector{Message::Success});
+    EXPECT_NE(ReadFileBytes(dir / "out.ONC").find("Name=网吧\t\n"), std::string::npos)
+        << SourceTypeOf(type).slug;
+    fs::remove(dir / "out.ONC");
+  }
+  ASSERT_TRUE(SetAnsiCodePage(kDefaultAnsiCodePage));
+}
+
+}  // namespace
