@@ -60,6 +60,8 @@ class AnsiCodec {
 
   unsigned codePage() const { return codePage_; }
 
+  bool IsLead(unsigned char byte) const { return isLead_[byte]; }
+
   std::u16string Decode(std::string_view bytes) {
     std::u16string text;
     text.reserve(bytes.size());
@@ -199,6 +201,10 @@ std::u16string CodePageToWide(unsigned codePage, std::string_view bytes) {
 }
 
 std::u16string AnsiToWide(std::string_view bytes) { return CodePageToWide(AnsiCodePage(), bytes); }
+bool IsAnsiLeadByte(unsigned char byte) {
+  if (AnsiCodePage() == kUtf8CodePage) return false;
+  return CodecFor(AnsiCodePage())->IsLead(byte);
+}
 
 std::string WideToAnsi(std::u16string_view text) {
   if (AnsiCodePage() == kUtf8CodePage) return WideToUtf8(text);

@@ -19,6 +19,10 @@ inline constexpr unsigned kUtf8CodePage = 65001;
 // The same decoding from a given code page, whatever the ANSI one is; an
 // unknown code page gives an empty text.
 [[nodiscard]] std::u16string CodePageToWide(unsigned codePage, std::string_view bytes);
+// True when the byte starts a double-byte character of the ANSI code page: it
+// takes the next byte with it, whatever that byte is, unless it is NUL. Never
+// true for UTF-8, whose multi-byte characters hold no ASCII bytes.
+[[nodiscard]] bool IsAnsiLeadByte(unsigned char byte);
 
 // Encodes the whole text with the code page's best-fit characters; every code
 // unit without a mapping becomes one "?".

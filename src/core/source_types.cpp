@@ -3,6 +3,12 @@
 
 #include <charconv>
 
+#include "readers/database/access_reader.h"
+#include "readers/database/sqlite_reader.h"
+#include "readers/structured/ald_reader.h"
+#include "readers/structured/ini_reader.h"
+#include "readers/structured/json_reader.h"
+#include "readers/structured/token_scan_reader.h"
 #include "readers/text/delimited_line_reader.h"
 #include "readers/xml/attribute_xml_reader.h"
 #include "readers/xml/client_config_reader.h"
@@ -14,27 +20,27 @@ namespace {
 using T = DisklessType;
 
 constexpr std::array<SourceTypeInfo, kDisklessTypeCount> kSourceTypes = {{
-    {T::Ald, "ald", "ALD", "文件(wsk.dat)|wsk.dat|All Files (*.*)|*.*||", nullptr},
+    {T::Ald, "ald", "ALD", "文件(wsk.dat)|wsk.dat|All Files (*.*)|*.*||", ReadAldSource},
     {T::Ccboot, "ccboot", "CCBOOT", "文件(db.XML)|db.XML|All Files (*.*)|*.*||", ReadInitiatorSource},
     {T::I8, "i8", "I8", "文件(i8无盘macsb.xml)|*.xml|All Files (*.*)|*.*||", ReadComputerCollectionSource},
-    {T::Mzd, "mzd", "MZD", "文件(MZD.Ini)|MZD.Ini|All Files (*.*)|*.*||", nullptr},
-    {T::Obm, "obm", "OBM", "文件(*.wcf)|*.wcf|All Files (*.*)|*.*||", nullptr},
+    {T::Mzd, "mzd", "MZD", "文件(MZD.Ini)|MZD.Ini|All Files (*.*)|*.*||", ReadIniSource},
+    {T::Obm, "obm", "OBM", "文件(*.wcf)|*.wcf|All Files (*.*)|*.*||", ReadIniSource},
     {T::Pxd, "pxd", "PXD", "文件(PXD.XML)|PXD.XML|All Files(*.*)|*.*||", ReadAttributeXmlSource},
     {T::Sanboot, "sanboot", "SANBOOT(方格子)", "文件(sanboot.xml)|sanboot.xml|All Files (*.*)|*.*||", ReadAttributeXmlSource},
-    {T::Vhd, "vhd", "VHD", "文件(Config.db)|Config.db|All Files (*.*)|*.*||", nullptr},
+    {T::Vhd, "vhd", "VHD", "文件(Config.db)|Config.db|All Files (*.*)|*.*||", ReadSqliteSource},
     {T::Kuaiba, "kuaiba", "快吧", "文件(KB.XML)|KB.XML|All Files (*.*)|*.*||", ReadAttributeXmlSource},
     {T::KuaibaLvcha, "kuaiba-lvcha", "快吧绿茶OEM", "文件(LC.XML)|LC.XML|All Files (*.*)|*.*||", ReadAttributeXmlSource},
-    {T::Ruiqi, "ruiqi", "锐起", "文件(wks.ini)|wks.ini| All Files (*.*)|*.*||", nullptr},
+    {T::Ruiqi, "ruiqi", "锐起", "文件(wks.ini)|wks.ini| All Files (*.*)|*.*||", ReadIniSource},
     {T::Wangwei9, "wangwei9", "网维9XXX或2.0无盘", "文件(ClientConfig.xml)|ClientConfig.xml|All Files (*.*)|*.*||", ReadClientConfigSource},
-    {T::Wangwei7, "wangwei7", "网维7XXX有盘", "文件(Data.mdb)|Data.mdb|All Files (*.*)|*.*||", nullptr},
-    {T::Wangwei8, "wangwei8", "网维8XXX有盘", "文件(barserver.db)|barserver.db|All Files (*.*)|*.*||", nullptr},
-    {T::Wangzhong, "wangzhong", "网众", "文件(qlboot.ini)|qlboot.ini|All Files (*.*)|*.*||", nullptr},
+    {T::Wangwei7, "wangwei7", "网维7XXX有盘", "文件(Data.mdb)|Data.mdb|All Files (*.*)|*.*||", ReadAccessSource},
+    {T::Wangwei8, "wangwei8", "网维8XXX有盘", "文件(barserver.db)|barserver.db|All Files (*.*)|*.*||", ReadSqliteSource},
+    {T::Wangzhong, "wangzhong", "网众", "文件(qlboot.ini)|qlboot.ini|All Files (*.*)|*.*||", ReadIniSource},
     {T::Xinyou, "xinyou", "信佑或迅闪", "文件(*.txt)|*.txt|文件(*.json)|*.json| All Files (*.*)|*.*||", ReadDelimitedLineSource},
-    {T::Xinyou6, "xinyou6", "信佑6", "文件(*.txt)|*.txt| All Files (*.*)|*.*||", nullptr},
+    {T::Xinyou6, "xinyou6", "信佑6", "文件(*.txt)|*.txt| All Files (*.*)|*.*||", ReadJsonSource},
     {T::FanggeziV5, "fanggezi-v5", "方格子V5", "文件(NMenuClient.txt)|NMenuClient.txt| All Files (*.*)|*.*||", ReadDelimitedLineSource},
-    {T::Yileyou, "yileyou", "易乐游", "文件(ews.dat)|ews.dat|All Files (*.*)|*.*||", nullptr},
-    {T::Yiyou, "yiyou", "易游", "文件(diskless.db)|diskless.db|All Files (*.*)|*.*||", nullptr},
-    {T::Shunwupan, "shunwupan", "顺无盘", "文件(顺无盘.clt)|*.clt|All Files (*.*)|*.*||", nullptr},
+    {T::Yileyou, "yileyou", "易乐游", "文件(ews.dat)|ews.dat|All Files (*.*)|*.*||", ReadSqliteSource},
+    {T::Yiyou, "yiyou", "易游", "文件(diskless.db)|diskless.db|All Files (*.*)|*.*||", ReadSqliteSource},
+    {T::Shunwupan, "shunwupan", "顺无盘", "文件(顺无盘.clt)|*.clt|All Files (*.*)|*.*||", ReadTokenScanSource},
     {T::Lvhua, "lvhua", "绿化大师", "文件(绿化大师.txt)|*.txt|All Files (*.*)|*.*||", ReadDelimitedLineSource},
 }};
 

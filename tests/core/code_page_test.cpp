@@ -59,6 +59,19 @@ TEST(CodePage, ChineseNamesRoundTrip) {
   EXPECT_EQ(AnsiToWide(WideToAnsi(name)), name);
 }
 
+TEST(CodePage, LeadBytesOfTheCodePage) {
+  ASSERT_EQ(AnsiCodePage(), 936u);
+  for (const unsigned char lead : {0x81, 0xB0, 0xFE}) EXPECT_TRUE(IsAnsiLeadByte(lead)) << +lead;
+  for (const unsigned char single : {0x00, 0x41, 0x5D, 0x7F, 0x80, 0xFF}) {
+    EXPECT_FALSE(IsAnsiLeadByte(single)) << +single;
+  }
+  ASSERT_TRUE(SetAnsiCodePage(1252));
+  EXPECT_FALSE(IsAnsiLeadByte(0xB0));
+  ASSERT_TRUE(SetAnsiCodePage(kUtf8CodePage));
+  EXPECT_FALSE(IsAnsiLeadByte(0xE4));
+  ASSERT_TRUE(SetAnsiCodePage(kDefaultAnsiCodePage));
+}
+
 TEST(CodePage, OtherCodePagesAndUnknownOnes) {
   ASSERT_EQ(AnsiCodePage(), 936u);
   ASSERT_TRUE(SetAnsiCodePage(1252));

@@ -1,0 +1,140 @@
+// zembrix-access-query: runs one query on the Access database open as its
+// standard input and writes the rows to standard output for the Access reader.
+//
+//   zembrix-access-query [--jet3-charset NAME] SQL FIELD... < DATABASE
+//
+// mdbtools is not hardened against damaged files; the reader runs this in a
+// process of its own so that a crash or a hang here costs only this process.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+// mdbtools.h includes glib.h inside extern "C", where glib's C++ parts do not
+// compile; included first, glib is already there when mdbtools asks for it.
+#include <glib.h>
+#include <mdbsql.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "readers/database/access_row_stream.h"
+
+namespace {
+
+constexpr rlim_t kAddressSpaceLimit = rlim_t{1} << 30;
+constexpr std::size_t kFlushSize = 1 << 16;
+constexpr const char* kDatabasePath = "/proc/self/fd/0";
+
+// The rows go out on a private copy of standard output: mdbtools prints to
+// standard output on some errors, which must not mix into the rows.
+int rowsFd = -1;
+
+bool MoveRowsOffStandardOutput() {
+  rowsFd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
+  return rowsFd >= 0 && ::dup2(STDERR_FILENO, STDOUT_FILENO) >= 0;
+}
+
+bool WriteAll(std::string& buffer) {
+  std::string_view rest = buffer;
+  while (!rest.empty()) {
+    const ssize_t count = ::write(rowsFd, rest.data(), rest.size());
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) return false;
+    rest.remove_prefix(static_cast<std::size_t>(count));
+  }
+  buffer.clear();
+  return true;
+}
+
+int Fail(std::string& buffer, std::string_view message) {
+  const std::size_t end = message.find_last_not_of(" \t\r\n");
+  AppendAccessError(buffer, message.substr(0, end == std::string_view::npos ? 0 : end + 1));
+  WriteAll(buffer);
+  return EXIT_FAILURE;
+}
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+// The position of a result column by name, as Access matches names; the
+// column count when there is none.
+unsigned FindColumn(const MdbSQL* sql, std::string_view name) {
+  unsigned position = 0;
+  while (position < sql->num_columns) {
+    const auto* column =
+        static_cast<const MdbSQLColumn*>(g_ptr_array_index(sql->columns, position));
+    if (SameNameIgnoringCase(column->name, name)) break;
+    ++position;
+  }
+  return position;
+}
+
+// A damaged file must not take the machine's memory or leave core files.
+void LimitResources() {
+  const rlimit noCore{0, 0};
+  ::setrlimit(RLIMIT_CORE, &noCore);
+  const rlimit memory{kAddressSpaceLimit, kAddressSpaceLimit};
+  ::setrlimit(RLIMIT_AS, &memory);
+}
+
+int RunQuery(MdbSQL* sql, const std::string& query, const std::vector<std::string>& fields) {
+  std::string buffer;
+  if (::access(kDatabasePath, R_OK) != 0) {
+    return Fail(buffer, std::string("cannot reopen the database as ") + kDatabasePath);
+  }
+  std::string path = kDatabasePath;
+  if (!mdb_sql_open(sql, path.data())) {
+    return Fail(buffer, std::string("not an Access database: ") + mdb_sql_last_error(sql));
+  }
+  if (!mdb_sql_run_query(sql, query.c_str()) || mdb_sql_has_error(sql) || !sql->cur_table) {
+    return Fail(buffer, std::string("query failed: ") + mdb_sql_last_error(sql));
+  }
+  std::vector<unsigned> positions;
+  for (const std::string& field : fields) {
+    const unsigned position = FindColumn(sql, field);
+    if (position == sql->num_columns) return Fail(buffer, "no field " + field);
+    positions.push_back(position);
+  }
+  AccessRow row(fields.size());
+  while (mdb_sql_fetch_row(sql, sql->cur_table)) {
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+      row[i] = static_cast<const char*>(g_ptr_array_index(sql->bound_values, positions[i]));
+    }
+    AppendAccessRow(buffer, row);
+    if (buffer.size() >= kFlushSize && !WriteAll(buffer)) return EXIT_FAILURE;
+  }
+  AppendAccessEnd(buffer);
+  return WriteAll(buffer) ? EXIT_SUCCESS : EXIT_FAILURE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  LimitResources();
+  if (!MoveRowsOffStandardOutput()) return EXIT_FAILURE;
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  if (arguments.size() >= 2 && arguments[0] == "--jet3-charset") {
+    ::setenv("MDB_JET3_CHARSET", arguments[1].c_str(), 1);
+    arguments.erase(arguments.begin(), arguments.begin() + 2);
+  }
+  if (arguments.size() < 2) {
+    std::fputs("usage: zembrix-access-query [--jet3-charset NAME] SQL FIELD... < DATABASE\n",
+               stderr);
+    return 2;
+  }
+  const std::vector<std::string> fields(arguments.begin() + 1, arguments.end());
+  MdbSQL* sql = mdb_sql_init();
+  const int status = RunQuery(sql, arguments[0], fields);
+  mdb_sql_exit(sql);
+  return status;
+}

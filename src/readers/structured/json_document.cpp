@@ -1,0 +1,23 @@
+// JsonCpp's CharReader set up like the classic Reader's defaults.
+#include "readers/structured/json_document.h"
+
+#include <json/reader.h>
+
+#include <memory>
+
+bool ParseJsonDocument(std::string_view text, Json::Value& root, std::string& errors) {
+  Json::CharReaderBuilder builder;
+  builder["collectComments"] = false;
+  builder["allowComments"] = true;
+  builder["allowTrailingCommas"] = false;
+  builder["strictRoot"] = false;
+  builder["allowDroppedNullPlaceholders"] = false;
+  builder["allowNumericKeys"] = false;
+  builder["allowSingleQuotes"] = false;
+  builder["failIfExtra"] = false;
+  builder["rejectDupKeys"] = false;
+  builder["allowSpecialFloats"] = false;
+  builder["skipBom"] = false;
+  const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+  return reader->parse(text.data(), text.data() + text.size(), &root, &errors);
+}

@@ -1,0 +1,91 @@
+// A source database locked by another process: the conversion waits for it.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "readers/database/sqlite_database.h"
+#include "readers/database/sqlite_exception.h"
+#include "support/scratch_dir.h"
+#include "support/test_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// Another process takes an exclusive lock on the database and keeps it for
+// holdMs milliseconds; the constructor returns once the lock is held.
+class LockingProcess {
+ public:
+  LockingProcess(const fs::path& database, int holdMs) {
+    int ready[2];
+    if (::pipe(ready) != 0) throw std::runtime_error("pipe");
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      sqlite3* db = nullptr;
+      if (sqlite3_open(database.c_str(), &db) != SQLITE_OK ||
+          sqlite3_exec(db, "begin exclusive", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        ::_exit(1);
+      }
+      (void)!::write(ready[1], "x", 1);
+      ::usleep(static_cast<useconds_t>(holdMs) * 1000);
+      sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
+      sqlite3_close(db);
+      ::_exit(0);
+    }
+    ::close(ready[1]);
+    char byte = 0;
+    locked_ = ::read(ready[0], &byte, 1) == 1;
+    ::close(ready[0]);
+  }
+  ~LockingProcess() {
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+  }
+  bool locked() const { return locked_; }
+
+ private:
+  pid_t pid_ = -1;
+  bool locked_ = false;
+};
+
+fs::path CopyOfExample(const ScratchDir& dir) {
+  const fs::path copy = dir / "diskless.db";
+  fs::copy_file(ExampleSources("yiyou").front(), copy);
+  return copy;
+}
+
+TEST(SqliteLock, TheConversionWaitsUntilTheOtherProcessLetsGo) {
+  ScratchDir dir;
+  const fs::path database = CopyOfExample(dir);
+  LockingProcess other(database, 1000);
+  ASSERT_TRUE(other.locked());
+  const auto start = Clock::now();
+  const CliResult result = RunZembrixCli(
+      {"convert", "--type", "yiyou", "--output", (dir / "out.ONC").string(), database.string()});
+  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(800));
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(ReadFileBytes(dir / "out.ONC"), ReadFileBytes(ExampleOutput("yiyou")));
+}
+
+TEST(SqliteLock, ALockHeldPastTheTimeoutIsABusyError) {
+  ScratchDir dir;
+  const fs::path database = CopyOfExample(dir);
+  LockingProcess other(database, 1500);
+  ASSERT_TRUE(other.locked());
+  CppSQLite3DB db;
+  db.setBusyTimeout(200);
+  db.openReadOnly(database.c_str());
+  try {
+    (void)db.query("select * from sqlite_master");
+    FAIL() << "the query should have given up";
+  } catch (const CppSQLite3Exception& error) {
+    EXPECT_EQ(error.code(), SQLITE_BUSY);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,254 @@
+// The SQLite wrapper: codes and messages, misuse checks, rows, hand-over.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <thread>
+
+#include "readers/database/sqlite_database.h"
+#include "readers/database/sqlite_exception.h"
+#include "readers/database/sqlite_fixture.h"
+#include "support/scratch_dir.h"
+#include "support/test_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs the action and gives the wrapper exception it raised.
+template <typename Action>
+CppSQLite3Exception Raised(Action action) {
+  try {
+    action();
+  } catch (const CppSQLite3Exception& error) {
+    return error;
+  }
+  ADD_FAILURE() << "no CppSQLite3Exception";
+  return CppSQLite3Exception(-1, "nothing raised");
+}
+
+TEST(CppSQLite3Exception, NamesEachCode) {
+  const std::pair<int, const char*> cases[] = {
+      {0, "SQLITE_OK"},         {1, "SQLITE_ERROR"},        {5, "SQLITE_BUSY"},
+      {14, "SQLITE_CANTOPEN"},  {23, "SQLITE_AUTH"},        {25, "SQLITE_RANGE"},
+      {26, "UNKNOWN_ERROR"},    {99, "UNKNOWN_ERROR"},      {100, "SQLITE_ROW"},
+      {101, "SQLITE_DONE"},     {102, "UNKNOWN_ERROR"},     {999, "UNKNOWN_ERROR"},
+      {1000, "CPPSQLITE_ERROR"}, {1001, "UNKNOWN_ERROR"},   {-1, "UNKNOWN_ERROR"},
+  };
+  for (const auto& [code, name] : cases) {
+    EXPECT_STREQ(CppSQLite3Exception::codeName(code), name) << code;
+  }
+}
+
+TEST(CppSQLite3Exception, MessageIsNameCodeAndDetail) {
+  const struct {
+    int code;
+    const char* detail;
+    const char* message;
+  } cases[] = {
+      {14, "unable to open database file", "SQLITE_CANTOPEN[14]: unable to open database file"},
+      {1000, "Database not open", "CPPSQLITE_ERROR[1000]: Database not open"},
+      {1, "", "SQLITE_ERROR[1]: "},
+      {1, nullptr, "SQLITE_ERROR[1]: "},
+      {-1, "odd", "UNKNOWN_ERROR[-1]: odd"},
+  };
+  for (const auto& c : cases) {
+    const CppSQLite3Exception error(c.code, c.detail);
+    EXPECT_EQ(error.code(), c.code);
+    EXPECT_STREQ(error.message(), c.message);
+  }
+}
+
+TEST(CppSQLite3Exception, CopiesOwnTheirMessage) {
+  auto original = std::make_unique<CppSQLite3Exception>(5, "database is locked");
+  const CppSQLite3Exception copy(*original);
+  CppSQLite3Exception assigned(0, "");
+  assigned = *original;
+  original.reset();
+  EXPECT_EQ(copy.code(), 5);
+  EXPECT_STREQ(copy.message(), "SQLITE_BUSY[5]: database is locked");
+  EXPECT_EQ(assigned.code(), 5);
+  EXPECT_STREQ(assigned.message(), "SQLITE_BUSY[5]: database is locked");
+}
+
+class SqliteWrapper : public testing::Test {
+ protected:
+  void SetUp() override {
+    MakeSqliteDatabase(path_, R"sql(
+      create table machines(Mac text, n, note);
+      insert into machines values ('aa', NULL, x'6869'), ('bb', 2, 2.5);
+      create table empty_list(a);
+    )sql");
+  }
+
+  ScratchDir dir_;
+  fs::path path_ = dir_ / "list.db";
+};
+
+TEST_F(SqliteWrapper, QueryNeedsAnOpenDatabase) {
+  CppSQLite3DB db;
+  const auto never = Raised([&] { (void)db.query("select 1"); });
+  EXPECT_EQ(never.code(), 1000);
+  EXPECT_STREQ(never.message(), "CPPSQLITE_ERROR[1000]: Database not open");
+  db.openReadOnly(path_.c_str());
+  db.close();
+  db.close();
+  EXPECT_STREQ(Raised([&] { (void)db.query("select 1"); }).message(),
+               "CPPSQLITE_ERROR[1000]: Database not open");
+}
+
+TEST_F(SqliteWrapper, ReadsValuesByNameWhateverTheCase) {
+  CppSQLite3DB db;
+  db.openReadOnly(path_.c_str());
+  CppSQLite3Query rows = db.query("select mac, n, note from machines");
+  ASSERT_FALSE(rows.atEnd());
+  EXPECT_EQ(rows.columnIndex("MAC"), 0);
+  EXPECT_STREQ(rows.textByName("MAC"), "aa");
+  EXPECT_EQ(rows.columnType(1), SQLITE_NULL);
+  EXPECT_STREQ(rows.textByName("n"), "");
+  EXPECT_STREQ(rows.textByName("Note"), "hi");  // a blob's bytes unchanged
+  rows.advance();
+  ASSERT_FALSE(rows.atEnd());
+  EXPECT_STREQ(rows.textByName("n"), "2");
+  EXPECT_STREQ(rows.textByName("note"), "2.5");
+  rows.advance();
+  EXPECT_TRUE(rows.atEnd());
+  rows.finish();
+  rows.finish();
+  EXPECT_EQ(Raised([&] { (void)rows.atEnd(); }).code(), 1000);
+}
+
+TEST_F(SqliteWrapper, AnEmptyResultIsAtEndAtOnce) {
+  CppSQLite3DB db;
+  db.openReadOnly(path_.c_str());
+  CppSQLite3Query rows = db.query("select a from empty_list");
+  EXPECT_TRUE(rows.atEnd());
+  rows.finish();
+}
+
+TEST_F(SqliteWrapper, MisuseRaisesItsFixedDetail) {
+  CppSQLite3DB db;
+  db.openReadOnly(path_.c_str());
+  CppSQLite3Query rows = db.query("select Mac, n from machines");
+  CppSQLite3Query none;
+  const struct {
+    const char* what;
+    std::function<void()> action;
+    const char* message;
+  } cases[] = {
+      {"unknown name", [&] { (void)rows.textByName("ip"); },
+       "CPPSQLITE_ERROR[1000]: Invalid field name requested"},
+      {"name prefix", [&] { (void)rows.columnIndex("Ma"); },
+       "CPPSQLITE_ERROR[1000]: Invalid field name requested"},
+      {"null name", [&] { (void)rows.columnIndex(nullptr); },
+       "CPPSQLITE_ERROR[1000]: Invalid field name requested"},
+      {"index below", [&] { (void)rows.columnType(-1); },
+       "CPPSQLITE_ERROR[1000]: Invalid field index requested"},
+      {"index past", [&] { (void)rows.columnType(2); },
+       "CPPSQLITE_ERROR[1000]: Invalid field index requested"},
+      {"atEnd", [&] { (void)none.atEnd(); }, "CPPSQLITE_ERROR[1000]: Null Virtual Machine pointer"},
+      {"advance", [&] { none.advance(); }, "CPPSQLITE_ERROR[1000]: Null Virtual Machine pointer"},
+      {"columnIndex", [&] { (void)none.columnIndex("Mac"); },
+       "CPPSQLITE_ERROR[1000]: Null Virtual Machine pointer"},
+      {"columnType", [&] { (void)none.columnType(0); },
+       "CPPSQLITE_ERROR[1000]: Null Virtual Machine pointer"},
+  };
+  for (const auto& c : cases) {
+    const CppSQLite3Exception error = Raised(c.action);
+    EXPECT_EQ(error.code(), 1000) << c.what;
+    EXPECT_STREQ(error.message(), c.message) << c.what;
+  }
+  EXPECT_EQ(rows.columnType(1), SQLITE_NULL);
+  none.finish();
+}
+
+TEST_F(SqliteWrapper, SqliteFailuresCarryTheirCode) {
+  WriteFileBytes(dir_ / "text.db", "Name,IP,MAC\nPC01,10.0.0.1,aa\n");
+  const struct {
+    const char* what;
+    fs::path file;
+    const char* sql;
+    int code;
+    const char* message;
+  } cases[] = {
+      {"missing table", path_, "select a from missing", 1, "SQLITE_ERROR[1]: "},
+      {"missing column", path_, "select ip from machines", 1, "SQLITE_ERROR[1]: "},
+      {"not a database", dir_ / "text.db", "select a from t", 26, "UNKNOWN_ERROR[26]: "},
+      {"first step fails", path_, "select abs(-9223372036854775808)", 1,
+       "SQLITE_ERROR[1]: integer overflow"},
+  };
+  for (const auto& c : cases) {
+    CppSQLite3DB db;
+    db.openReadOnly(c.file.c_str());
+    const CppSQLite3Exception error = Raised([&] { (void)db.query(c.sql); });
+    EXPECT_EQ(error.code(), c.code) << c.what;
+    EXPECT_STREQ(error.message(), c.message) << c.what;
+  }
+}
+
+TEST_F(SqliteWrapper, PlainOpenCreatesAMissingFileReadOnlyOpenDoesNot) {
+  const fs::path missing = dir_ / "missing.db";
+  {
+    CppSQLite3DB db;
+    const CppSQLite3Exception error = Raised([&] { db.openReadOnly(missing.c_str()); });
+    EXPECT_EQ(error.code(), SQLITE_CANTOPEN);
+    EXPECT_STREQ(error.message(), "SQLITE_CANTOPEN[14]: unable to open database file");
+  }
+  EXPECT_FALSE(fs::exists(missing));
+  CppSQLite3DB db;
+  db.open(missing.c_str());
+  EXPECT_TRUE(fs::exists(missing));
+  EXPECT_EQ(Raised([&] { (void)db.query("select a from t"); }).code(), 1);
+}
+
+TEST_F(SqliteWrapper, AMissingFolderCannotBeOpenedInEitherMode) {
+  const std::string path = (dir_ / "no-folder" / "list.db").string();
+  CppSQLite3DB db;
+  EXPECT_EQ(Raised([&] { db.open(path.c_str()); }).code(), SQLITE_CANTOPEN);
+  EXPECT_EQ(Raised([&] { db.openReadOnly(path.c_str()); }).code(), SQLITE_CANTOPEN);
+  db.close();
+  EXPECT_FALSE(fs::exists(dir_ / "no-folder"));
+}
+
+TEST_F(SqliteWrapper, AssignmentHandsTheStatementOver) {
+  CppSQLite3DB db;
+  db.openReadOnly(path_.c_str());
+  CppSQLite3Query target = db.query("select Mac from machines");
+  // The second row overflows: the failure must still name SQLite's words.
+  target = db.query("select 1 as v union all select abs(-9223372036854775808)");
+  ASSERT_FALSE(target.atEnd());
+  EXPECT_STREQ(target.textByName("v"), "1");
+  const CppSQLite3Exception error = Raised([&] { target.advance(); });
+  EXPECT_EQ(error.code(), 1);
+  EXPECT_STREQ(error.message(), "SQLITE_ERROR[1]: integer overflow");
+  EXPECT_EQ(Raised([&] { (void)target.atEnd(); }).code(), 1000);
+
+  CppSQLite3Query source = db.query("select Mac from machines");
+  CppSQLite3Query taken;
+  taken = std::move(source);
+  EXPECT_EQ(Raised([&] { (void)source.atEnd(); }).code(), 1000);
+  EXPECT_STREQ(taken.textByName("mac"), "aa");
+}
+
+TEST_F(SqliteWrapper, WaitsForAnotherConnectionsLock) {
+  sqlite3* writer = nullptr;
+  ASSERT_EQ(sqlite3_open(path_.c_str(), &writer), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(writer, "begin exclusive", nullptr, nullptr, nullptr), SQLITE_OK);
+  std::thread release([writer] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    sqlite3_exec(writer, "commit", nullptr, nullptr, nullptr);
+  });
+  const auto start = std::chrono::steady_clock::now();
+  CppSQLite3DB db;
+  db.openReadOnly(path_.c_str());
+  CppSQLite3Query rows = db.query("select Mac from machines");
+  EXPECT_FALSE(rows.atEnd());
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
+  release.join();
+  sqlite3_close(writer);
+}
+
+}  // namespace

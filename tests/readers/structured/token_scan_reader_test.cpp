@@ -1,0 +1,89 @@
+// The token-scan reader for type 20.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "readers/structured/token_scan_reader.h"
+#include "structured_test_support.h"
+#include "support/recording_host.h"
+#include "support/scratch_dir.h"
+#include "support/test_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+std::string Client(const std::string& name, const std::string& mac, const std::string& ip) {
+  return R"({"id":")" + name + R"(","mac":")" + mac + R"(","ip":")" + ip + "\"}";
+}
+
+struct ScanCase {
+  const char* what;
+  std::string bytes;
+  std::u16string expected;
+};
+
+void PrintTo(const ScanCase& c, std::ostream* os) { *os << c.what; }
+
+class TokenScanReadTest : public testing::TestWithParam<ScanCase> {};
+
+TEST_P(TokenScanReadTest, TakesTheTokensAroundEachMac) {
+  ScratchDir dir;
+  WriteFileBytes(dir / "list.clt", GetParam().bytes);
+  RecordingHost host;
+  std::u16string output;
+  EXPECT_TRUE(ReadTokenScanSource(DisklessType::Shunwupan, WidePath(dir / "list.clt"), output, host));
+  EXPECT_EQ(output, GetParam().expected);
+  EXPECT_TRUE(host.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, TokenScanReadTest,
+    testing::Values(
+        ScanCase{"example", Client("PC01", "00E04C123ABC", "192.168.0.21"),
+                 Entry(u"00E04C123ABC", u"192.168.0.21", u"PC01")},
+        ScanCase{"values_as_they_stand", "[" + Client("pc01", "00-e0-4c", "ip?") + ",\r\n" +
+                                             R"({"id":"pc02","MAC":"aa","ip":"2"},)" +
+                                             R"({"id":"pc03","Mac":"bb","ip":"3"}])",
+                 Entry(u"00-e0-4c", u"ip?", u"pc01") + Entry(u"aa", u"2", u"pc02") +
+                     Entry(u"bb", u"3", u"pc03")},
+        ScanCase{"no_mac_token", R"({"id":"PC01","macs":"aa","ip":"1"})", u""},
+        ScanCase{"name_cut_by_a_blank_keeps_its_last_piece", Client("PC 01", "aa", "1"),
+                 Entry(u"aa", u"1", u"01")},
+        ScanCase{"empty_name_takes_the_colon", Client("", "aa", "1"), Entry(u"aa", u"1", u":")},
+        ScanCase{"machine_named_mac_is_a_key_too", Client("mac", "aa", "1"),
+                 Entry(u":", u":", u":") + Entry(u"aa", u"1", u"mac")},
+        ScanCase{"gbk_names_with_bracket_trail_bytes",
+                 Client("\xE0\x5D\xBC\xFE" "01", "aa", "1") + Client("\x82\x7D\xBF\xE2", "bb", "2"),
+                 Entry(u"aa", u"1", u"\u90F5\u4EF6" u"01") + Entry(u"bb", u"2", u"\u5009\u5E93")},
+        ScanCase{"nul_ends_the_scan", Client("PC01", "aa", "1") + "\0"s + Client("PC02", "bb", "2"),
+                 Entry(u"aa", u"1", u"PC01")}),
+    [](const testing::TestParamInfo<ScanCase>& info) { return std::string(info.param.what); });
+
+TEST(TokenScanSource, FailuresWriteNothing) {
+  ScratchDir dir;
+  const std::pair<std::string, Message> files[] = {
+      {"", Message::ShunwupanSizeFailed},
+      {R"({"mac":"aa","ip":"1","id":"x"})", Message::ReadShunwupanContentFailed},
+      {Client("PC01", "aa", "1") + R"({"id":"PC02","mac":"bb","ip"})",
+       Message::ReadShunwupanContentFailed},
+      {Client("PC01", "aa", "1") + R"({"id":"mac"})", Message::ReadShunwupanContentFailed},
+  };
+  for (const auto& [bytes, message] : files) {
+    WriteFileBytes(dir / "list.clt", bytes);
+    RecordingHost host;
+    std::u16string output;
+    EXPECT_FALSE(
+        ReadTokenScanSource(DisklessType::Shunwupan, WidePath(dir / "list.clt"), output, host));
+    EXPECT_EQ(host.messages, std::vector{message}) << bytes;
+  }
+  for (const fs::path& source : {dir / "missing.clt", dir.path()}) {
+    RecordingHost host;
+    std::u16string output;
+    EXPECT_FALSE(ReadTokenScanSource(DisklessType::Shunwupan, WidePath(source), output, host));
+    EXPECT_EQ(host.messages, std::vector{Message::OpenShunwupanFailed});
+  }
+}
+
+}  // namespace
