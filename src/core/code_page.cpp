@@ -63,21 +63,20 @@ class AnsiCodec {
   bool IsLead(unsigned char byte) const { return isLead_[byte]; }
 
   std::u16string Decode(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size());
+    std::u16string text(bytes.size(), u'\0');  // never more units than bytes
+    std::size_t length = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
       const auto byte = static_cast<unsigned char>(bytes[i]);
       if (byte == 0) break;
-      if (isLead_[byte]) {
-        if (i + 1 < bytes.size() && bytes[i + 1] != 0) {
-          text.push_back(DecodePair(byte, static_cast<unsigned char>(bytes[++i])));
-        } else {
-          text.push_back(kReplacement);
-        }
-        continue;
+      if (!isLead_[byte]) {
+        text[length++] = single_[byte];
+      } else if (i + 1 < bytes.size() && bytes[i + 1] != 0) {
+        text[length++] = DecodePair(byte, static_cast<unsigned char>(bytes[++i]));
+      } else {
+        text[length++] = kReplacement;
       }
-      text.push_back(single_[byte]);
     }
+    text.resize(length);
     return text;
   }
 

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -73,6 +74,22 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Each code unit converts on its own, so the text is converted piece by piece
+// (never between the two halves of a surrogate pair) to keep only one piece's
+// bytes in memory beside the text.
+bool WriteEncoded(int fd, std::u16string_view text) {
+  constexpr std::size_t kPiece = 1 << 20;
+  while (!text.empty()) {
+    std::size_t length = std::min(kPiece, text.size());
+    if (length < text.size() && text[length - 1] >= 0xD800 && text[length - 1] <= 0xDBFF) {
+      --length;
+    }
+    if (!WriteAll(fd, WideToAnsi(text.substr(0, length)))) return false;
+    text.remove_prefix(length);
+  }
+  return true;
+}
+
 class TemporaryFile {
  public:
   explicit TemporaryFile(const std::string& target) {
@@ -120,8 +137,7 @@ bool WriteMachineListFile(const std::u16string& outputPath, std::u16string_view 
     host.ShowMessage(Message::CreateFileFailed);
     return false;
   }
-  const std::string bytes = WideToAnsi(output);
-  if (!WriteAll(file.fd(), bytes) || ::fsync(file.fd()) != 0 || !file.Commit(target)) {
+  if (!WriteEncoded(file.fd(), output) || ::fsync(file.fd()) != 0 || !file.Commit(target)) {
     host.ShowMessage(Message::WriteFileFailed);
     return false;
   }

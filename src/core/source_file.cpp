@@ -43,7 +43,10 @@ std::optional<std::string> ReadAllBytes(int fd) {
 
 std::optional<std::string> ReadSourceBytes(const std::u16string& path) {
   const UniqueFd fd = OpenSourceFile(path);
-  if (!fd) return std::nullopt;
+  struct stat info {};
+  if (!fd || ::fstat(fd.get(), &info) != 0 || info.st_size > kMaxWholeFileSize) {
+    return std::nullopt;
+  }
   return ReadAllBytes(fd.get());
 }
 

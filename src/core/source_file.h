@@ -8,6 +8,9 @@
 #include "core/messages.h"
 #include "core/unique_fd.h"
 
+// The largest file read whole into memory: its size must fit 32 bits.
+inline constexpr long long kMaxWholeFileSize = 0xFFFFFFFFLL;
+
 // The file-system path for a path as the user typed it.
 [[nodiscard]] std::string NativePath(const std::u16string& path);
 
@@ -18,11 +21,9 @@
 // Reads all bytes from fd's current position to the end.
 [[nodiscard]] std::optional<std::string> ReadAllBytes(int fd);
 
-// The whole source file, or nothing when it cannot be opened or read.
+// The whole source file, or nothing when it cannot be opened or read, or is
+// too large for a 32-bit size (no source of these systems comes near that).
 [[nodiscard]] std::optional<std::string> ReadSourceBytes(const std::u16string& path);
-
-// The largest file ReadWholeSourceFile reads: its size must fit 32 bits.
-inline constexpr long long kMaxWholeFileSize = 0xFFFFFFFFLL;
 
 struct WholeFileMessages {
   Message openFailed;

@@ -9,6 +9,7 @@
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
+#include "support/type_test_name.h"
 
 namespace {
 
@@ -67,10 +68,6 @@ TEST_P(EveryType, UnreadableSourceWritesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Registry, EveryType, testing::ValuesIn(SourceTypes()),
-                         [](const testing::TestParamInfo<SourceTypeInfo>& info) {
-                           std::string name(info.param.slug);
-                           std::replace(name.begin(), name.end(), '-', '_');
-                           return name;
-                         });
+                         TypeTestName);
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <filesystem>
 
+#include "core/code_page.h"
 #include "core/machine_list_file.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
@@ -66,6 +67,28 @@ TEST_F(WriteMachineListFileTest, WritesChineseInCodePage936WithReplacements) {
   AppendMachineEntry(output, u"AA", u"1", u"\u7f51\u5427\U0001F600");
   ASSERT_TRUE(WriteMachineListFile(WidePath(target), output, host));
   EXPECT_EQ(ReadFileBytes(target), "[AA]\t\nIPAddr=1\t\nName=\xCD\xF8\xB0\xC9??\t\n");
+}
+
+TEST_F(WriteMachineListFileTest, ALongTextIsConvertedWholeAcrossPieceBoundaries) {
+  // Surrogate pairs and Chinese characters at every offset around the 1 Mi
+  // unit pieces in which the text is converted; under UTF-8 a split pair
+  // would turn into two replacement characters.
+  const struct {
+    unsigned codePage;
+    std::string bytes;
+  } cases[] = {{936, "a??\xCD\xF8"}, {kUtf8CodePage, "a\xF0\x9F\x98\x80\xE7\xBD\x91"}};
+  for (const auto& c : cases) {
+    std::u16string output;
+    std::string expected;
+    while (output.size() < (3u << 20)) {
+      output += u"a\U0001F600\u7f51";
+      expected += c.bytes;
+    }
+    ASSERT_TRUE(SetAnsiCodePage(c.codePage));
+    EXPECT_TRUE(WriteMachineListFile(WidePath(target), output, host));
+    ASSERT_TRUE(SetAnsiCodePage(kDefaultAnsiCodePage));
+    EXPECT_TRUE(ReadFileBytes(target) == expected) << c.codePage;
+  }
 }
 
 TEST_F(WriteMachineListFileTest, CannotCreateLeavesEverythingAsItWas) {

@@ -79,10 +79,21 @@ unsigned FindColumn(const MdbSQL* sql, std::string_view name) {
   return position;
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+constexpr bool kAddressSanitizer = __has_feature(address_sanitizer);
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
 // A damaged file must not take the machine's memory or leave core files.
+// AddressSanitizer reserves terabytes of address space for itself, so a
+// sanitizer build keeps only the core file limit.
 void LimitResources() {
   const rlimit noCore{0, 0};
   ::setrlimit(RLIMIT_CORE, &noCore);
+  if (kAddressSanitizer) return;
   const rlimit memory{kAddressSpaceLimit, kAddressSpaceLimit};
   ::setrlimit(RLIMIT_AS, &memory);
 }

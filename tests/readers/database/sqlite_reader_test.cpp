@@ -11,6 +11,7 @@
 #include "core/source_types.h"
 #include "readers/database/sqlite_fixture.h"
 #include "readers/database/sqlite_reader.h"
+#include "support/golden_files.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
@@ -263,23 +264,11 @@ TEST(SqliteSource, AReadOnlySourceConverts) {
 // converts to <same>.ONC.
 TEST(SqliteSource, GoldenFilesConvertExactly) {
   ScratchDir dir;
-  int checked = 0;
-  for (const auto& file : fs::directory_iterator(TestDataPath("sqlite"))) {
-    if (file.path().extension() != ".sql") continue;
-    const std::string stem = file.path().stem().string();
-    const SourceTypeInfo* type = FindSourceType(stem.substr(0, stem.find('.')));
-    ASSERT_NE(type, nullptr) << stem;
-    MakeSqliteDatabase(dir / "source.db", ReadFileBytes(file.path()));
-    RecordingHost host;
-    std::u16string output;
-    ASSERT_TRUE(ReadSqliteSource(type->type, WidePath(dir / "source.db"), output, host)) << stem;
-    ASSERT_TRUE(WriteMachineListFile(WidePath(dir / "out.ONC"), output, host));
-    fs::path expected = file.path();
-    expected.replace_extension(".ONC");
-    EXPECT_EQ(ReadFileBytes(dir / "out.ONC"), ReadFileBytes(expected)) << stem;
-    ++checked;
+  for (const GoldenCase& golden : GoldenCases("sqlite")) {
+    const fs::path database = dir / (golden.name + ".db");
+    MakeSqliteDatabase(database, ReadFileBytes(golden.source));
+    ExpectConvertsTo(golden.type, database, golden.expected);
   }
-  EXPECT_GT(checked, 0);
 }
 
 // The committed sample databases are made from the SQL text beside them; the

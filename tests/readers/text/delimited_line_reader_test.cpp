@@ -6,6 +6,7 @@
 #include "core/machine_list_file.h"
 #include "core/source_types.h"
 #include "readers/text/delimited_line_reader.h"
+#include "support/golden_files.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
@@ -95,25 +96,10 @@ TEST(DelimitedLineSource, UnopenableSourceShowsTheTypesMessage) {
   }
 }
 
-// Golden files: tests/data/delimited/<slug>.<case>.txt converts to <same>.ONC.
 TEST(DelimitedLineSource, GoldenFilesConvertExactly) {
-  ScratchDir dir;
-  int checked = 0;
-  for (const auto& file : fs::directory_iterator(TestDataPath("delimited"))) {
-    if (file.path().extension() != ".txt") continue;
-    const std::string stem = file.path().stem().string();
-    const SourceTypeInfo* type = FindSourceType(stem.substr(0, stem.find('.')));
-    ASSERT_NE(type, nullptr) << stem;
-    RecordingHost host;
-    std::u16string output;
-    ASSERT_TRUE(ReadDelimitedLineSource(type->type, WidePath(file.path()), output, host));
-    ASSERT_TRUE(WriteMachineListFile(WidePath(dir / "out.ONC"), output, host));
-    fs::path expected = file.path();
-    expected.replace_extension(".ONC");
-    EXPECT_EQ(ReadFileBytes(dir / "out.ONC"), ReadFileBytes(expected)) << stem;
-    ++checked;
+  for (const GoldenCase& golden : GoldenCases("delimited")) {
+    ExpectConvertsTo(golden.type, golden.source, golden.expected);
   }
-  EXPECT_GT(checked, 0);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "core/code_page.h"
 #include "core/conversion_run.h"
 #include "core/source_types.h"
+#include "support/golden_files.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
@@ -18,23 +19,9 @@ using T = DisklessType;
 
 // tests/data/xml/<slug>.<what it shows>.xml converts to <same>.ONC.
 TEST(XmlReaders, GoldenFilesConvertExactly) {
-  ScratchDir dir;
-  int checked = 0;
-  for (const auto& file : fs::directory_iterator(TestDataPath("xml"))) {
-    if (file.path().extension() == ".ONC") continue;
-    const std::string stem = file.path().stem().string();
-    const SourceTypeInfo* type = FindSourceType(stem.substr(0, stem.find('.')));
-    ASSERT_NE(type, nullptr) << stem;
-    RecordingHost host;
-    ConvertMachineList(type->type, WidePath(file.path()), WidePath(dir / "out.ONC"), host);
-    EXPECT_EQ(host.messages, std::vector{Message::Success}) << stem;
-    fs::path expected = file.path();
-    expected.replace_extension(".ONC");
-    EXPECT_EQ(ReadFileBytes(dir / "out.ONC"), ReadFileBytes(expected)) << stem;
-    fs::remove(dir / "out.ONC");
-    ++checked;
+  for (const GoldenCase& golden : GoldenCases("xml")) {
+    ExpectConvertsTo(golden.type, golden.source, golden.expected);
   }
-  EXPECT_GT(checked, 0);
 }
 
 constexpr T kXmlTypes[] = {T::Ccboot, T::I8, T::Pxd, T::Sanboot, T::Kuaiba, T::KuaibaLvcha,

@@ -1,0 +1,15 @@
+// Test names for tests parameterised over the type table: the slug.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "core/source_types.h"
+
+inline std::string TypeTestName(const testing::TestParamInfo<SourceTypeInfo>& info) {
+  std::string name(info.param.slug);
+  std::replace(name.begin(), name.end(), '-', '_');
+  return name;
+}
