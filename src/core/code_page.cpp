@@ -81,28 +81,25 @@ class AnsiCodec {
   }
 
   std::string Encode(std::u16string_view text) {
-    std::u16string filtered;
-    for (const ForcedQuestionMarks& row : kForcedQuestionMarks) {
-      if (row.codePage != codePage_) continue;
-      if (std::none_of(text.begin(), text.end(), [&](char16_t c) { return IsForced(row, c); })) {
-        continue;
-      }
-      filtered.assign(text);
-      std::replace_if(filtered.begin(), filtered.end(),
-                      [&](char16_t c) { return IsForced(row, c); }, kReplacement);
-      text = filtered;
+    std::string bytes;
+    bytes.reserve(text.size());
+    if (!asciiUnchanged_) {
+      AppendConverted(text, bytes);
+      return bytes;
     }
-    std::string bytes(text.size() * static_cast<std::size_t>(ucnv_getMaxCharSize(encoder_.get())),
-                      '\0');
-    UErrorCode error = U_ZERO_ERROR;
-    ucnv_resetFromUnicode(encoder_.get());
-    const int32_t length = ucnv_fromUChars(encoder_.get(), bytes.data(),
-                                           static_cast<int32_t>(bytes.size()),
-                                           text.data(), static_cast<int32_t>(text.size()), &error);
-    // U_STRING_NOT_TERMINATED_WARNING only says there was no room for a NUL.
-    bytes.resize(U_FAILURE(error) ? 0 : static_cast<std::size_t>(length));
+    // ASCII stays as it is; only the runs between go through the converter.
+    // A run never splits a surrogate pair: surrogates are not ASCII.
+    for (std::size_t i = 0; i < text.size();) {
+      std::size_t end = i;
+      while (end < text.size() && text[end] < 0x80) ++end;
+      for (; i < end; ++i) bytes.push_back(static_cast<char>(text[i]));
+      while (end < text.size() && text[end] >= 0x80) ++end;
+      if (end > i) AppendConverted(text.substr(i, end - i), bytes);
+      i = end;
+    }
     return bytes;
   }
+
 
  private:
   AnsiCodec(unsigned codePage, ConverterPtr decoder, ConverterPtr encoder)
@@ -119,6 +116,33 @@ class AnsiCodec {
       isLead_[byte] = StartsLongerSequence(unit[0]);
       single_[byte] = isLead_[byte] ? kReplacement : ConvertUnit({unit, 1});
     }
+    for (unsigned byte = 0; byte < 0x80; ++byte) {
+      if (isLead_[byte] || single_[byte] != byte) asciiUnchanged_ = false;
+    }
+  }
+
+  void AppendConverted(std::u16string_view text, std::string& bytes) {
+    std::u16string filtered;
+    for (const ForcedQuestionMarks& row : kForcedQuestionMarks) {
+      if (row.codePage != codePage_) continue;
+      if (std::none_of(text.begin(), text.end(), [&](char16_t c) { return IsForced(row, c); })) {
+        continue;
+      }
+      filtered.assign(text);
+      std::replace_if(filtered.begin(), filtered.end(),
+                      [&](char16_t c) { return IsForced(row, c); }, kReplacement);
+      text = filtered;
+    }
+    const std::size_t start = bytes.size();
+    bytes.resize(start + text.size() *
+                             static_cast<std::size_t>(ucnv_getMaxCharSize(encoder_.get())));
+    UErrorCode error = U_ZERO_ERROR;
+    ucnv_resetFromUnicode(encoder_.get());
+    const int32_t length = ucnv_fromUChars(encoder_.get(), bytes.data() + start,
+                                           static_cast<int32_t>(bytes.size() - start),
+                                           text.data(), static_cast<int32_t>(text.size()), &error);
+    // U_STRING_NOT_TERMINATED_WARNING only says there was no room for a NUL.
+    bytes.resize(start + (U_FAILURE(error) ? 0 : static_cast<std::size_t>(length)));
   }
 
   static bool IsForced(const ForcedQuestionMarks& row, char16_t c) {
@@ -160,6 +184,7 @@ class AnsiCodec {
   unsigned codePage_;
   ConverterPtr decoder_;
   ConverterPtr encoder_;
+  bool asciiUnchanged_ = true;  // bytes 00 to 7F are the characters U+0000 to U+007F
   std::array<bool, 256> isLead_{};
   std::array<char16_t, 256> single_{};
   // Filled on first use; 0 means not converted yet (no pair decodes to NUL).
@@ -168,6 +193,7 @@ class AnsiCodec {
 
 struct CodePageState {
   unsigned codePage = kDefaultAnsiCodePage;
+  AnsiCodec* ansi = nullptr;  // the codec of codePage, once looked up
   // Opened on first use and kept; UTF-8 needs none.
   std::map<unsigned, std::unique_ptr<AnsiCodec>> codecs;
 };
@@ -183,11 +209,20 @@ AnsiCodec* CodecFor(unsigned codePage) {
   return codec.get();
 }
 
+// The ANSI code page's codec without a lookup per call; null for UTF-8.
+AnsiCodec* AnsiCodecOrNull() {
+  CodePageState& state = State();
+  if (state.codePage == kUtf8CodePage) return nullptr;
+  if (!state.ansi) state.ansi = CodecFor(state.codePage);
+  return state.ansi;
+}
+
 }  // namespace
 
 bool SetAnsiCodePage(unsigned codePage) {
   if (codePage != kUtf8CodePage && !CodecFor(codePage)) return false;
   State().codePage = codePage;
+  State().ansi = nullptr;
   return true;
 }
 
@@ -199,13 +234,17 @@ std::u16string CodePageToWide(unsigned codePage, std::string_view bytes) {
   return codec ? codec->Decode(bytes) : std::u16string();
 }
 
-std::u16string AnsiToWide(std::string_view bytes) { return CodePageToWide(AnsiCodePage(), bytes); }
+std::u16string AnsiToWide(std::string_view bytes) {
+  AnsiCodec* codec = AnsiCodecOrNull();
+  return codec ? codec->Decode(bytes) : Utf8ToWide(bytes);
+}
+
 bool IsAnsiLeadByte(unsigned char byte) {
-  if (AnsiCodePage() == kUtf8CodePage) return false;
-  return CodecFor(AnsiCodePage())->IsLead(byte);
+  AnsiCodec* codec = AnsiCodecOrNull();
+  return codec && codec->IsLead(byte);
 }
 
 std::string WideToAnsi(std::u16string_view text) {
-  if (AnsiCodePage() == kUtf8CodePage) return WideToUtf8(text);
-  return CodecFor(AnsiCodePage())->Encode(text);
+  AnsiCodec* codec = AnsiCodecOrNull();
+  return codec ? codec->Encode(text) : Utf16ToUtf8Whole(text);
 }
