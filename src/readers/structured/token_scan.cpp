@@ -8,24 +8,43 @@ namespace {
 // The colon is no delimiter: between two quoted strings it is a token of its own.
 constexpr std::string_view kDelimiters = " \t{\"[,\r\n]}";
 
-bool IsDelimiter(char byte) { return kDelimiters.find(byte) != std::string_view::npos; }
+constexpr std::array<bool, 256> MakeDelimiterTable() {
+  std::array<bool, 256> table{};
+  for (char c : kDelimiters) table[static_cast<unsigned char>(c)] = true;
+  return table;
+}
+constexpr std::array<bool, 256> kIsDelimiter = MakeDelimiterTable();
 
 }  // namespace
 
-std::vector<std::string_view> ScanTokens(std::string_view bytes) {
-  bytes = bytes.substr(0, bytes.find('\0'));
-  std::vector<std::string_view> tokens;
-  std::size_t start = 0;
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    if (IsDelimiter(bytes[i])) {
-      if (i > start) tokens.push_back(bytes.substr(start, i - start));
-      start = ++i;
-      continue;
-    }
-    const bool pair = IsAnsiLeadByte(static_cast<unsigned char>(bytes[i])) && i + 1 < bytes.size();
-    i += pair ? 2 : 1;
+TokenScanner::TokenScanner(std::string_view bytes) : bytes_(bytes.substr(0, bytes.find('\0'))) {
+  for (unsigned byte = 0; byte < 256; ++byte) {
+    isLead_[byte] = IsAnsiLeadByte(static_cast<unsigned char>(byte));
   }
-  if (i > start) tokens.push_back(bytes.substr(start, i - start));
+}
+
+bool TokenScanner::Next(std::string_view& token) {
+  const std::size_t size = bytes_.size();
+  std::size_t i = position_;
+  while (i < size && kIsDelimiter[static_cast<unsigned char>(bytes_[i])]) ++i;
+  if (i == size) {
+    position_ = size;
+    return false;
+  }
+  const std::size_t start = i;
+  while (i < size) {
+    const auto byte = static_cast<unsigned char>(bytes_[i]);
+    if (kIsDelimiter[byte]) break;
+    i += isLead_[byte] && i + 1 < size ? 2 : 1;
+  }
+  token = bytes_.substr(start, i - start);
+  position_ = i;
+  return true;
+}
+
+std::vector<std::string_view> ScanTokens(std::string_view bytes) {
+  std::vector<std::string_view> tokens;
+  TokenScanner scanner(bytes);
+  for (std::string_view token; scanner.Next(token);) tokens.push_back(token);
   return tokens;
 }

@@ -2,6 +2,7 @@
 #include "readers/structured/token_scan_reader.h"
 
 #include <algorithm>
+#include <deque>
 #include <optional>
 #include <string_view>
 
@@ -34,16 +35,34 @@ bool ReadTokenScanSource(DisklessType, const std::u16string& sourcePath, std::u1
   const std::optional<std::string> file =
       ReadWholeSourceFile(sourcePath, kShunwupanFileMessages, host);
   if (!file) return false;
-  const std::vector<std::string_view> tokens = ScanTokens(*file);
-  const auto count = static_cast<std::ptrdiff_t>(tokens.size());
-  for (std::ptrdiff_t i = 0; i < count; ++i) {
-    if (!IsKeyToken(tokens[i])) continue;
-    if (i + kNameDistance < 0 || i + kIpDistance >= count) {
+  // Only the tokens from a key's name to its IP are held: the window's first
+  // token stands kWindow - 1 tokens before the newest.
+  constexpr std::ptrdiff_t kWindow = kIpDistance - kNameDistance + 1;
+  std::deque<std::string_view> window;
+  std::ptrdiff_t newest = -1;  // the index of the newest token
+  const auto at = [&](std::ptrdiff_t index) {
+    return window[static_cast<std::size_t>(index - (newest - std::ssize(window) + 1))];
+  };
+  TokenScanner scanner(*file);
+  for (std::string_view token; scanner.Next(token);) {
+    window.push_back(token);
+    if (std::ssize(window) > kWindow) window.pop_front();
+    const std::ptrdiff_t key = ++newest - kIpDistance;  // its tokens are all read now
+    if (key < 0 || !IsKeyToken(at(key))) continue;
+    if (key + kNameDistance < 0) {
       host.ShowMessage(Message::ReadShunwupanContentFailed);
       return false;
     }
-    AppendMachineEntry(output, AnsiToWide(tokens[i + kMacDistance]),
-                       AnsiToWide(tokens[i + kIpDistance]), AnsiToWide(tokens[i + kNameDistance]));
+    AppendMachineEntry(output, AnsiToWide(at(key + kMacDistance)), AnsiToWide(at(key + kIpDistance)),
+                       AnsiToWide(at(key + kNameDistance)));
+  }
+  // A key among the last tokens lacks its IP.
+  for (std::ptrdiff_t key = std::max<std::ptrdiff_t>(0, newest - kIpDistance + 1); key <= newest;
+       ++key) {
+    if (IsKeyToken(at(key))) {
+      host.ShowMessage(Message::ReadShunwupanContentFailed);
+      return false;
+    }
   }
   return true;
 }
