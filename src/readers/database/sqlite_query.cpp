@@ -25,7 +25,14 @@ CppSQLite3Query::CppSQLite3Query(sqlite3* db, sqlite3_stmt* statement, bool endR
       statement_(statement),
       endReached_(endReached),
       columnCount_(statement ? sqlite3_column_count(statement) : 0),
-      ownsStatement_(true) {}
+      ownsStatement_(true) {
+  // A statement's column names never change; asking SQLite for them on every
+  // value read costs more than the read itself.
+  for (int i = 0; i < columnCount_; ++i) {
+    const char* name = sqlite3_column_name(statement_, i);
+    columnNames_.emplace_back(name ? name : "");
+  }
+}
 
 CppSQLite3Query::CppSQLite3Query(CppSQLite3Query&& source) noexcept { takeFrom(source); }
 
@@ -53,6 +60,7 @@ void CppSQLite3Query::takeFrom(CppSQLite3Query& source) noexcept {
   statement_ = std::exchange(source.statement_, nullptr);
   endReached_ = source.endReached_;
   columnCount_ = source.columnCount_;
+  columnNames_ = std::move(source.columnNames_);
   ownsStatement_ = source.ownsStatement_;
 }
 
@@ -87,8 +95,7 @@ int CppSQLite3Query::columnIndex(const char* name) const {
   checkStatement();
   if (name) {
     for (int i = 0; i < columnCount_; ++i) {
-      const char* column = sqlite3_column_name(statement_, i);
-      if (column && EqualIgnoringAsciiCase(column, name)) return i;
+      if (EqualIgnoringAsciiCase(columnNames_[static_cast<std::size_t>(i)].c_str(), name)) return i;
     }
   }
   throw CppSQLite3Exception(CppSQLite3Exception::kWrapperError, "Invalid field name requested");

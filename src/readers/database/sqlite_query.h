@@ -3,6 +3,9 @@
 
 #include <sqlite3.h>
 
+#include <string>
+#include <vector>
+
 class CppSQLite3DB;
 
 class CppSQLite3Query {
@@ -42,5 +45,6 @@ class CppSQLite3Query {
   sqlite3_stmt* statement_ = nullptr;
   bool endReached_ = true;
   int columnCount_ = 0;
+  std::vector<std::string> columnNames_;
   bool ownsStatement_ = false;
 };
