@@ -92,7 +92,12 @@ class AnsiCodec {
     for (std::size_t i = 0; i < text.size();) {
       std::size_t end = i;
       while (end < text.size() && text[end] < 0x80) ++end;
-      for (; i < end; ++i) bytes.push_back(static_cast<char>(text[i]));
+      const std::size_t start = bytes.size();
+      bytes.resize(start + (end - i));
+      std::transform(text.begin() + static_cast<std::ptrdiff_t>(i),
+                     text.begin() + static_cast<std::ptrdiff_t>(end), bytes.begin() + static_cast<std::ptrdiff_t>(start),
+                     [](char16_t c) { return static_cast<char>(c); });
+      i = end;
       while (end < text.size() && text[end] >= 0x80) ++end;
       if (end > i) AppendConverted(text.substr(i, end - i), bytes);
       i = end;
