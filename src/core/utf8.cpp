@@ -47,6 +47,17 @@ std::u16string Utf8ToWide(std::string_view bytes) {
 }
 
 void Utf8ToWide(const char* bytes, ValueBuffer& buffer) {
+  // Most values are short ASCII: those are copied as they are.
+  std::size_t length = 0;
+  for (; bytes && length <= kValueBufferLimit; ++length) {
+    const auto byte = static_cast<unsigned char>(bytes[length]);
+    if (byte == 0) {
+      buffer[length] = u'\0';
+      return;
+    }
+    if (byte >= 0x80) break;
+    buffer[length] = byte;
+  }
   const std::u16string text = Utf8ToWide(bytes ? std::string_view(bytes) : std::string_view());
   const std::u16string_view value = CutToValueBuffer(text);
   std::copy(value.begin(), value.end(), buffer.begin());

@@ -53,9 +53,6 @@ void ReadRows(const SqliteSourceLayout& layout, CppSQLite3DB& db, std::u16string
   ValueBuffer mac;
   ValueBuffer ip;
   while (!rows.atEnd()) {
-    name.fill(u'\0');
-    mac.fill(u'\0');
-    ip.fill(u'\0');
     Utf8ToWide(rows.textByName(layout.nameColumn), name);
     Utf8ToWide(rows.textByName(layout.macColumn), mac);
     Utf8ToWide(rows.textByName(layout.ipColumn), ip);
