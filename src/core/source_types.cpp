@@ -46,7 +46,7 @@ constexpr std::array<SourceTypeInfo, kDisklessTypeCount> kSourceTypes = {{
 
 constexpr bool RowsAreIndexedAndNamesUnique() {
   for (std::size_t i = 0; i < kSourceTypes.size(); ++i) {
-    if (IndexOf(kSourceTypes[i].type) != i || !kSourceTypes[i].reader) return false;
+    if (IndexOf(kSourceTypes[i].type) != i) return false;
     for (std::size_t j = i + 1; j < kSourceTypes.size(); ++j) {
       if (kSourceTypes[i].slug == kSourceTypes[j].slug) return false;
       if (kSourceTypes[i].displayName == kSourceTypes[j].displayName) return false;
@@ -54,8 +54,7 @@ constexpr bool RowsAreIndexedAndNamesUnique() {
   }
   return true;
 }
-static_assert(RowsAreIndexedAndNamesUnique(),
-              "row i must be type i and have a reader; slugs and names unique");
+static_assert(RowsAreIndexedAndNamesUnique(), "row i must be type i; slugs and names unique");
 
 }  // namespace
 

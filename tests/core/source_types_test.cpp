@@ -24,8 +24,9 @@ TEST(FindSourceType, RejectsWhatNamesNoType) {
   }
 }
 
-TEST(SourceTypes, FiltersEndInTheClosingPair) {
+TEST(SourceTypes, EveryRowHasAReaderAndAFilterWithItsClosingPair) {
   for (const SourceTypeInfo& row : SourceTypes()) {
+    EXPECT_NE(row.reader, nullptr) << row.slug;
     EXPECT_TRUE(row.browseFilter.ends_with("|*.*||")) << row.slug;
   }
 }
