@@ -11,6 +11,7 @@
 #include "core/conversion_run.h"
 #include "readers/database/access_test_files.h"
 #include "support/jet4_database.h"
+#include "support/reader_run.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
@@ -38,10 +39,6 @@ ReadResult Read(const fs::path& source) {
   return result;
 }
 
-std::u16string Entry(std::u16string_view mac, std::u16string_view ip, std::u16string_view name) {
-  return u"[" + std::u16string(mac) + u"]\t\nIPAddr=" + std::u16string(ip) + u"\t\nName=" +
-         std::u16string(name) + u"\t\n";
-}
 
 void ExpectCreateFileFailed(const ReadResult& result, const std::string& what) {
   EXPECT_FALSE(result.write) << what;

@@ -12,6 +12,7 @@
 #include "readers/database/sqlite_fixture.h"
 #include "readers/database/sqlite_reader.h"
 #include "support/golden_files.h"
+#include "support/reader_run.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
@@ -21,11 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using T = DisklessType;
 
-std::u16string Entry(std::u16string_view mac, std::u16string_view ip, std::u16string_view name) {
-  std::u16string text;
-  AppendMachineEntry(text, mac, ip, name);
-  return text;
-}
 
 // Each type's table with the columns in name, MAC, IP order, and rows for it.
 std::string Table(DisklessType type, const std::string& rows) {

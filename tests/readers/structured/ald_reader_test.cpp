@@ -5,7 +5,7 @@
 
 #include "readers/structured/ald_reader.h"
 #include "readers/structured/ald_record.h"
-#include "structured_test_support.h"
+#include "support/reader_run.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
@@ -37,13 +37,10 @@ void PrintTo(const AldCase& c, std::ostream* os) { *os << c.what; }
 class AldReadTest : public testing::TestWithParam<AldCase> {};
 
 TEST_P(AldReadTest, GivesOneEntryPerRecord) {
-  ScratchDir dir;
-  WriteFileBytes(dir / "wsk.dat", GetParam().bytes);
-  RecordingHost host;
-  std::u16string output;
-  EXPECT_TRUE(ReadAldSource(DisklessType::Ald, WidePath(dir / "wsk.dat"), output, host));
-  EXPECT_EQ(output, GetParam().expected);
-  EXPECT_TRUE(host.messages.empty());
+  const ReaderRun run = ReadBytesAs(DisklessType::Ald, GetParam().bytes, "wsk.dat");
+  EXPECT_TRUE(run.write);
+  EXPECT_EQ(run.output, GetParam().expected);
+  EXPECT_TRUE(run.host.messages.empty());
 }
 
 const std::string kFullRecord = Record("\xC0\xA8\x00\x15"sv, "00e04c123abc", "pc021");

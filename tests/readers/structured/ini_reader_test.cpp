@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "readers/structured/ini_reader.h"
-#include "structured_test_support.h"
+#include "support/reader_run.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
@@ -27,13 +27,10 @@ void PrintTo(const IniCase& c, std::ostream* os) { *os << c.what; }
 class IniReadTest : public testing::TestWithParam<IniCase> {};
 
 TEST_P(IniReadTest, AppendsTheAcceptedSections) {
-  ScratchDir dir;
-  WriteFileBytes(dir / "source.ini", GetParam().bytes);
-  RecordingHost host;
-  std::u16string output;
-  EXPECT_TRUE(ReadIniSource(GetParam().type, WidePath(dir / "source.ini"), output, host));
-  EXPECT_EQ(output, GetParam().expected);
-  EXPECT_TRUE(host.messages.empty());
+  const ReaderRun run = ReadBytesAs(GetParam().type, GetParam().bytes, "source.ini");
+  EXPECT_TRUE(run.write);
+  EXPECT_EQ(run.output, GetParam().expected);
+  EXPECT_TRUE(run.host.messages.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "readers/structured/json_reader.h"
-#include "structured_test_support.h"
+#include "support/reader_run.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
@@ -24,13 +24,10 @@ void PrintTo(const JsonCase& c, std::ostream* os) { *os << c.what; }
 class JsonReadTest : public testing::TestWithParam<JsonCase> {};
 
 TEST_P(JsonReadTest, AppendsTheElements) {
-  ScratchDir dir;
-  WriteFileBytes(dir / "list.txt", GetParam().bytes);
-  RecordingHost host;
-  std::u16string output;
-  EXPECT_TRUE(ReadJsonSource(DisklessType::Xinyou6, WidePath(dir / "list.txt"), output, host));
-  EXPECT_EQ(output, GetParam().expected);
-  EXPECT_TRUE(host.messages.empty());
+  const ReaderRun run = ReadBytesAs(DisklessType::Xinyou6, GetParam().bytes, "list.txt");
+  EXPECT_TRUE(run.write);
+  EXPECT_EQ(run.output, GetParam().expected);
+  EXPECT_TRUE(run.host.messages.empty());
 }
 
 std::string List(const std::string& elements) { return "{\"macList\":[" + elements + "]}"; }

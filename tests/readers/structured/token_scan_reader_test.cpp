@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "readers/structured/token_scan_reader.h"
-#include "structured_test_support.h"
+#include "support/reader_run.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
@@ -29,13 +29,10 @@ void PrintTo(const ScanCase& c, std::ostream* os) { *os << c.what; }
 class TokenScanReadTest : public testing::TestWithParam<ScanCase> {};
 
 TEST_P(TokenScanReadTest, TakesTheTokensAroundEachMac) {
-  ScratchDir dir;
-  WriteFileBytes(dir / "list.clt", GetParam().bytes);
-  RecordingHost host;
-  std::u16string output;
-  EXPECT_TRUE(ReadTokenScanSource(DisklessType::Shunwupan, WidePath(dir / "list.clt"), output, host));
-  EXPECT_EQ(output, GetParam().expected);
-  EXPECT_TRUE(host.messages.empty());
+  const ReaderRun run = ReadBytesAs(DisklessType::Shunwupan, GetParam().bytes, "list.clt");
+  EXPECT_TRUE(run.write);
+  EXPECT_EQ(run.output, GetParam().expected);
+  EXPECT_TRUE(run.host.messages.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(

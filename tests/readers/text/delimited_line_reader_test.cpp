@@ -7,6 +7,7 @@
 #include "core/source_types.h"
 #include "readers/text/delimited_line_reader.h"
 #include "support/golden_files.h"
+#include "support/reader_run.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
@@ -23,11 +24,6 @@ struct ReadCase {
   std::u16string expected;  // the output text
 };
 
-std::u16string Entry(std::u16string_view mac, std::u16string_view ip, std::u16string_view name) {
-  std::u16string text;
-  AppendMachineEntry(text, mac, ip, name);
-  return text;
-}
 
 std::string V5Line(const std::string& name, const std::string& mac, const std::string& ip,
                    int fields) {
@@ -39,13 +35,10 @@ std::string V5Line(const std::string& name, const std::string& mac, const std::s
 class DelimitedReadTest : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(DelimitedReadTest, AppendsTheAcceptedLines) {
-  ScratchDir dir;
-  WriteFileBytes(dir / "source.txt", GetParam().bytes);
-  RecordingHost host;
-  std::u16string output;
-  EXPECT_TRUE(ReadDelimitedLineSource(GetParam().type, WidePath(dir / "source.txt"), output, host));
-  EXPECT_EQ(output, GetParam().expected);
-  EXPECT_TRUE(host.messages.empty());
+  const ReaderRun run = ReadBytesAs(GetParam().type, GetParam().bytes, "source.txt");
+  EXPECT_TRUE(run.write);
+  EXPECT_EQ(run.output, GetParam().expected);
+  EXPECT_TRUE(run.host.messages.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
