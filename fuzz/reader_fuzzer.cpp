@@ -1,5 +1,10 @@
 // libFuzzer target: the first byte picks one of the target's source types, the
-// rest is the source file. The whole-run variant converts into a scratch folder.
+// rest is the source file. The target's types are the rows of the type table
+// whose reader family is ZEMBRIX_FUZZ_FAMILY; "convert" takes every type and
+// runs whole conversions into a scratch folder.
+//
+// With ZEMBRIX_FUZZ_LIST_TYPES set in the environment it prints its types'
+// slugs, one per line in type-byte order, and ends (fuzz/run seeds from them).
 #include <unistd.h>
 
 #include <cstdint>
@@ -7,16 +12,16 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
-#include <iterator>
-#include <string>
+#include <string_view>
+#include <vector>
 
-#include "core/conversion_run.h"
-#include "core/source_types.h"
-#include "core/utf8.h"
+#include "conversion/conversion_run.h"
+#include "conversion/source_types.h"
 
 namespace {
 
-constexpr int kTypeIndexes[] = {ZEMBRIX_FUZZ_TYPES};
+constexpr std::string_view kFamily = ZEMBRIX_FUZZ_FAMILY;
+constexpr bool kWholeRun = kFamily == "convert";
 
 class SilentHost final : public ConversionHost {
  public:
@@ -37,31 +42,53 @@ struct ScratchFolder {
   std::filesystem::path path;
 };
 
+std::vector<const SourceTypeInfo*> TargetTypes() {
+  std::vector<const SourceTypeInfo*> types;
+  for (const SourceTypeInfo& row : SourceTypes()) {
+    const std::string_view family =
+        std::visit([](const auto& layout) { return layout.kFamily; }, row.settings);
+    if (kWholeRun || family == kFamily) types.push_back(&row);
+  }
+  if (types.empty()) {
+    std::fprintf(stderr, "no type reads with the family %s\n", ZEMBRIX_FUZZ_FAMILY);
+    std::abort();
+  }
+  return types;
+}
+
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  if (!std::getenv("ZEMBRIX_FUZZ_LIST_TYPES")) return 0;
+  for (const SourceTypeInfo* row : TargetTypes()) {
+    std::printf("%.*s\n", static_cast<int>(row->slug.size()), row->slug.data());
+  }
+  std::exit(0);
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
+  static const std::vector<const SourceTypeInfo*> types = TargetTypes();
+  static const ConversionContext context = ConversionContext::Default();
   static ScratchFolder scratch;
-  const auto type = static_cast<DisklessType>(kTypeIndexes[data[0] % std::size(kTypeIndexes)]);
+  const SourceTypeInfo& row = *types[data[0] % types.size()];
   const std::filesystem::path source = scratch.path / "source";
   std::FILE* file = std::fopen(source.c_str(), "wb");
   if (!file) std::abort();
   std::fwrite(data + 1, 1, size - 1, file);
   std::fclose(file);
 
-  SilentHost host;
-  const std::u16string sourcePath = Utf8ToWide(source.string());
-#ifdef ZEMBRIX_FUZZ_WHOLE_RUN
-  const std::filesystem::path output = scratch.path / "computer.ONC";
-  ConvertMachineList(type, sourcePath, Utf8ToWide(output.string()), host);
-  std::filesystem::remove(output);
-#else
-  std::u16string text;
-  try {
-    (void)SourceTypeOf(type).reader(type, sourcePath, text, host);
-  } catch (const std::exception&) {
-    // The run turns these into a message; only crashes and hangs are findings.
+  if constexpr (kWholeRun) {
+    SilentHost host;
+    const std::filesystem::path output = scratch.path / "computer.ONC";
+    ConvertMachineList(row.type, source, output, context, host);
+    std::filesystem::remove(output);
+  } else {
+    try {
+      (void)ReadWithSettings({source, context, row.messages}, row.settings);
+    } catch (const std::exception&) {
+      // The run turns these into a message; only crashes and hangs are findings.
+    }
   }
-#endif
   return 0;
 }

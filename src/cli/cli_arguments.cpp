@@ -3,7 +3,7 @@
 
 #include <charconv>
 
-#include "core/source_types.h"
+#include "conversion/source_types.h"
 
 namespace {
 

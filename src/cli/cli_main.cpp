@@ -2,14 +2,15 @@
 #include "cli/cli_main.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "cli/cli_arguments.h"
 #include "cli/stderr_host.h"
-#include "core/code_page.h"
-#include "core/conversion_run.h"
-#include "core/source_types.h"
-#include "core/utf8.h"
+#include "conversion/conversion_run.h"
+#include "conversion/source_types.h"
+#include "zembrix_version.h"
 
 namespace {
 
@@ -32,12 +33,16 @@ constexpr const char* kHelp =
     "1 nothing written, 2 usage error.\n";
 
 int Convert(const ConvertCommand& command) {
-  if (command.codePage && !SetAnsiCodePage(*command.codePage)) {
-    std::fprintf(stderr, "zembrix-cli: unknown code page: %u\n%s", *command.codePage, kUsage);
+  const unsigned codePage = command.codePage.value_or(kDefaultAnsiCodePage);
+  const std::optional<ConversionContext> context = ConversionContext::ForCodePage(codePage);
+  if (!context) {
+    std::fprintf(stderr, "zembrix-cli: unknown code page: %u\n%s", codePage, kUsage);
     return kExitUsage;
   }
   StderrHost host;
-  ConvertMachineList(command.type, Utf8ToWide(command.source), Utf8ToWide(command.output), host);
+  // The paths go to the system as the arguments' bytes, whatever their encoding.
+  ConvertMachineList(command.type, std::filesystem::path(command.source),
+                     std::filesystem::path(command.output), *context, host);
   return host.written() ? kExitWritten : kExitNotWritten;
 }
 

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "core/conversion_host.h"
+#include "conversion/conversion_host.h"
 
 class StderrHost final : public ConversionHost {
  public:

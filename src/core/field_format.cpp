@@ -1,8 +1,9 @@
-// Field value helpers: dotted IPv4, colon MAC, a-to-z upper-casing.
+// Field value helpers: dotted IPv4, the MAC forms, a-to-z upper-casing.
 #include "core/field_format.h"
 
 #include <algorithm>
 
+#include "core/ascii.h"
 
 std::u16string FormatIPv4(std::uint32_t address) {
   std::u16string text;
@@ -24,7 +25,27 @@ std::u16string FormatMacWithColons(std::u16string_view mac) {
 }
 
 void UpperCaseAToZ(std::u16string& text) {
-  for (char16_t& c : text) {
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+  for (char16_t& c : text) c = AsciiUpper(c);
+}
+
+std::u16string FormatMac(std::u16string_view mac, MacForm form) {
+  switch (form) {
+    case MacForm::ColonAfterEachPair:
+      return FormatMacWithColons(mac);
+    case MacForm::DashesAsColons: {
+      std::u16string text(mac);
+      std::replace(text.begin(), text.end(), u'-', u':');
+      return text;
+    }
+    case MacForm::AsRead:
+      break;
   }
+  return std::u16string(mac);
+}
+
+void ApplyMachineRules(const MachineRules& rules, std::u16string& mac, std::u16string& name) {
+  if (rules.mac != MacForm::AsRead) mac = FormatMac(mac, rules.mac);
+  if (!rules.upperCase) return;
+  UpperCaseAToZ(mac);
+  UpperCaseAToZ(name);
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/machine_rules.h"
+
 // The address's lowest byte is the first octet: bytes C0 A8 00 15 read as a
 // little-endian number give "192.168.0.21".
 [[nodiscard]] std::u16string FormatIPv4(std::uint32_t address);

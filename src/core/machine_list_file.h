@@ -1,25 +1,20 @@
-// The machine list file: entry layout, the run's output text, and writing it.
+// The machine list file: the entry layout, and writing the file.
 #pragma once
 
+#include <filesystem>
 #include <string>
-#include <string_view>
 
-#include "core/conversion_host.h"
+#include "core/machine_list.h"
+#include "platform/code_page.h"
 
-// One machine as a reader hands it over; nothing is checked.
-struct MachineEntry {
-  std::u16string_view mac;
-  std::u16string_view ip;
-  std::u16string_view name;
-};
+// Appends "[MAC]\t\nIPAddr=IP\t\nName=NAME\t\n", the values unchanged. The
+// one place that knows the layout.
+void AppendMachineEntry(std::u16string& text, const MachineEntry& entry);
 
-// Appends "[MAC]\t\nIPAddr=IP\t\nName=NAME\t\n", the values unchanged.
-void AppendMachineEntry(std::u16string& output, std::u16string_view mac, std::u16string_view ip,
-                        std::u16string_view name);
-void AppendMachineEntry(std::u16string& output, const MachineEntry& entry);
+enum class WriteResult { Written, CreateFailed, WriteFailed };
 
-// Writes the output text in the ANSI code page, replacing the file at
-// outputPath only once the whole text is on disk, and shows the outcome.
-// Gives true when the file was written.
-[[nodiscard]] bool WriteMachineListFile(const std::u16string& outputPath,
-                                        std::u16string_view output, ConversionHost& host);
+// Writes every machine's entry in the code page, replacing the file at
+// outputPath only once the whole list is on disk.
+[[nodiscard]] WriteResult WriteMachineListFile(const std::filesystem::path& outputPath,
+                                               const MachineList& machines,
+                                               const platform::CodePage& codePage);

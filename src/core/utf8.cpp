@@ -1,50 +1,24 @@
-// UTF-8 conversions through ICU, replacing what does not convert.
+// UTF-8 conversions up to a NUL, as the Windows calls with length -1 make them.
 #include "core/utf8.h"
-
-#include <unicode/ustring.h>
 
 #include <algorithm>
 
+#include "platform/code_page.h"
+
 namespace {
 
-constexpr UChar32 kSubstitute = 0xFFFD;
-
-std::u16string_view UpToNul(std::u16string_view text) {
-  return text.substr(0, std::min(text.find(u'\0'), text.size()));
-}
-
-std::string_view UpToNul(std::string_view bytes) {
-  return bytes.substr(0, std::min(bytes.find('\0'), bytes.size()));
+template <typename Char>
+std::basic_string_view<Char> UpToNul(std::basic_string_view<Char> text) {
+  return text.substr(0, std::min(text.find(Char{}), text.size()));
 }
 
 }  // namespace
 
-std::string Utf16ToUtf8Whole(std::u16string_view text) {
-  std::string bytes(text.size() * 3, '\0');
-  int32_t length = 0;
-  UErrorCode error = U_ZERO_ERROR;
-  u_strToUTF8WithSub(bytes.data(), static_cast<int32_t>(bytes.size()), &length, text.data(),
-                     static_cast<int32_t>(text.size()), kSubstitute, nullptr, &error);
-  bytes.resize(U_FAILURE(error) ? 0 : static_cast<std::size_t>(length));
-  return bytes;
-}
+std::string Utf16ToUtf8Whole(std::u16string_view text) { return platform::Utf16ToUtf8(text); }
 
-std::string WideToUtf8(std::u16string_view text) { return Utf16ToUtf8Whole(UpToNul(text)); }
+std::string WideToUtf8(std::u16string_view text) { return platform::Utf16ToUtf8(UpToNul(text)); }
 
-std::string WideToUtf8(const char16_t* text) {
-  return text ? WideToUtf8(std::u16string_view(text)) : std::string();
-}
-
-std::u16string Utf8ToWide(std::string_view bytes) {
-  bytes = UpToNul(bytes);
-  std::u16string text(bytes.size(), u'\0');
-  int32_t length = 0;
-  UErrorCode error = U_ZERO_ERROR;
-  u_strFromUTF8WithSub(text.data(), static_cast<int32_t>(text.size()), &length, bytes.data(),
-                       static_cast<int32_t>(bytes.size()), kSubstitute, nullptr, &error);
-  text.resize(U_FAILURE(error) ? 0 : static_cast<std::size_t>(length));
-  return text;
-}
+std::u16string Utf8ToWide(std::string_view bytes) { return platform::Utf8ToUtf16(UpToNul(bytes)); }
 
 void Utf8ToWide(const char* bytes, ValueBuffer& buffer) {
   // Most values are short ASCII: those are copied as they are.

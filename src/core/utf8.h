@@ -8,7 +8,6 @@
 
 // Up to the text's first NUL, as the Windows conversion with length -1 does.
 [[nodiscard]] std::string WideToUtf8(std::u16string_view text);
-[[nodiscard]] std::string WideToUtf8(const char16_t* text);
 
 // Up to the first NUL byte.
 [[nodiscard]] std::u16string Utf8ToWide(std::string_view bytes);

@@ -1,7 +1,7 @@
 // The conversion run's host inside the main dialog: message boxes and closing.
 #pragma once
 
-#include "core/conversion_host.h"
+#include "conversion/conversion_host.h"
 #include "ui/user_prompts.h"
 
 class QDialog;

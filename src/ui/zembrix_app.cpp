@@ -9,6 +9,7 @@
 #include "ui/program_icon.h"
 #include "ui/qt_user_prompts.h"
 #include "ui/zembrix_dlg.h"
+#include "zembrix_version.h"
 
 bool CZembrixApp::InitInstance() {
   QtUserPrompts prompts;
@@ -17,7 +18,8 @@ bool CZembrixApp::InitInstance() {
 
 bool CZembrixApp::InitInstance(UserPrompts& prompts) {
   QApplication::setApplicationName(QStringLiteral("zembrix"));
-  QApplication::setApplicationVersion(QStringLiteral("1.0"));
+  QApplication::setApplicationVersion(
+      QStringLiteral("%1.%2").arg(ZEMBRIX_VERSION_MAJOR).arg(ZEMBRIX_VERSION_MINOR));
   // Matches the installed desktop entry, so desktops show its icon.
   QApplication::setDesktopFileName(QStringLiteral("zembrix"));
   QApplication::setWindowIcon(ProgramIcon());

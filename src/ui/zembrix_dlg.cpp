@@ -2,11 +2,12 @@
 #include "ui/zembrix_dlg.h"
 
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QMenu>
 #include <QString>
 
-#include "core/conversion_run.h"
-#include "core/source_types.h"
+#include "conversion/conversion_run.h"
+#include "conversion/source_types.h"
 #include "ui/about_dlg.h"
 #include "ui/dialog_host.h"
 #include "ui/dialog_units.h"
@@ -19,6 +20,11 @@
 namespace {
 
 constexpr char16_t kFolderDialogTitle[] = u"请选择文件夹：";
+
+// The field's text as the file system names it, as Qt's own file dialogs do.
+std::filesystem::path NativePath(const QString& text) {
+  return std::filesystem::path(QFile::encodeName(text).toStdString());
+}
 
 DisklessType TypeAt(int position) {
   return SourceTypes()[static_cast<std::size_t>(position)].type;
@@ -73,8 +79,8 @@ void CZembrixDlg::OnClickedOk() {
   const int position = ui_->typeCombo->currentIndex();
   if (position < 0) return;
   DialogHost host(*this, prompts_);
-  ConvertMachineList(TypeAt(position), ui_->sourceEdit->text().toStdU16String(),
-                     ui_->outputEdit->text().toStdU16String(), host);
+  ConvertMachineList(TypeAt(position), NativePath(ui_->sourceEdit->text()),
+                     NativePath(ui_->outputEdit->text()), ConversionContext::Default(), host);
 }
 
 void CZembrixDlg::OnClickedBrowseSource() {

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "core/source_types.h"
+#include "conversion/source_types.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
 

@@ -1,4 +1,4 @@
-// Field helpers: dotted IPv4, colon MAC, a-to-z upper-casing, the value buffer cut.
+// Field helpers: dotted IPv4, the MAC forms, a-to-z upper-casing, the value buffer cut.
 #include <gtest/gtest.h>
 
 #include "core/field_format.h"
@@ -22,6 +22,27 @@ TEST(FormatMacWithColons, PairsCharactersBlindly) {
       {u"00-E0", u"00:-E:0"},
   };
   for (const auto& [mac, expected] : cases) EXPECT_EQ(FormatMacWithColons(mac), expected) << "mac";
+}
+
+TEST(MachineRules, MacFormsAndUpperCasing) {
+  const struct {
+    MachineRules rules;
+    std::u16string mac, name;
+    std::u16string expectedMac, expectedName;
+  } cases[] = {
+      {{MacForm::AsRead, false}, u"00-e0-4c", u"pc\u7f51", u"00-e0-4c", u"pc\u7f51"},
+      {{MacForm::AsRead, true}, u"00-e0-4c", u"pc\u7f51", u"00-E0-4C", u"PC\u7f51"},
+      {{MacForm::ColonAfterEachPair, true}, u"00e04c", u"pc", u"00:E0:4C", u"PC"},
+      {{MacForm::DashesAsColons, true}, u"00-e0-4c", u"pc", u"00:E0:4C", u"PC"},
+      {{MacForm::ColonAfterEachPair, true}, u"", u"", u"", u""},
+  };
+  for (const auto& c : cases) {
+    std::u16string mac = c.mac;
+    std::u16string name = c.name;
+    ApplyMachineRules(c.rules, mac, name);
+    EXPECT_EQ(mac, c.expectedMac);
+    EXPECT_EQ(name, c.expectedName);
+  }
 }
 
 TEST(UpperCaseAToZ, OnlyAsciiLettersChange) {

@@ -8,9 +8,8 @@
 #include <csignal>
 #include <filesystem>
 
-#include "core/code_page.h"
 #include "core/machine_list_file.h"
-#include "support/recording_host.h"
+#include "platform/code_page.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
 
@@ -22,16 +21,29 @@ std::size_t FileCount(const fs::path& folder) {
   return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
 }
 
+std::unique_ptr<platform::CodePage> OpenCodePage(unsigned number) {
+  std::unique_ptr<platform::CodePage> codePage = platform::CodePage::Open(number);
+  if (!codePage) throw std::runtime_error("no code page " + std::to_string(number));
+  return codePage;
+}
+
+MachineList OneMachine(std::u16string_view mac, std::u16string_view ip = u"1",
+                       std::u16string_view name = u"N") {
+  MachineList machines;
+  machines.Add(mac, ip, name);
+  return machines;
+}
+
 TEST(AppendMachineEntry, LaysOutTheDocumentedBytes) {
   std::u16string output;
-  AppendMachineEntry(output, u"00:E0:4C:12:3A:BC", u"192.168.0.21", u"PC021");
+  AppendMachineEntry(output, {u"00:E0:4C:12:3A:BC", u"192.168.0.21", u"PC021"});
   EXPECT_EQ(output, u"[00:E0:4C:12:3A:BC]\t\nIPAddr=192.168.0.21\t\nName=PC021\t\n");
 }
 
 TEST(AppendMachineEntry, KeepsOrderDuplicatesAndUnescapedValues) {
   std::u16string output;
   AppendMachineEntry(output, {u"AA", u"1", u"x"});
-  AppendMachineEntry(output, u"AA", u"", u"a]b=[c\td\ne");
+  AppendMachineEntry(output, {u"AA", u"", u"a]b=[c\td\ne"});
   EXPECT_EQ(output,
             u"[AA]\t\nIPAddr=1\t\nName=x\t\n"
             u"[AA]\t\nIPAddr=\t\nName=a]b=[c\td\ne\t\n");
@@ -39,54 +51,58 @@ TEST(AppendMachineEntry, KeepsOrderDuplicatesAndUnescapedValues) {
 
 class WriteMachineListFileTest : public testing::Test {
  protected:
+  WriteResult Write(const fs::path& path, const MachineList& machines) {
+    return WriteMachineListFile(path, machines, *chinese);
+  }
+
   ScratchDir dir;
-  RecordingHost host;
+  std::unique_ptr<platform::CodePage> chinese = OpenCodePage(936);
   fs::path target = dir / "computer.ONC";
 };
 
 TEST_F(WriteMachineListFileTest, WritesThe54ByteExample) {
-  std::u16string output;
-  AppendMachineEntry(output, u"00:E0:4C:12:3A:BC", u"192.168.0.21", u"PC021");
-  ASSERT_TRUE(WriteMachineListFile(WidePath(target), output, host));
+  ASSERT_EQ(Write(target, OneMachine(u"00:E0:4C:12:3A:BC", u"192.168.0.21", u"PC021")),
+            WriteResult::Written);
   const std::string bytes = ReadFileBytes(target);
   EXPECT_EQ(bytes.size(), 54u);
   EXPECT_EQ(bytes, "[00:E0:4C:12:3A:BC]\t\nIPAddr=192.168.0.21\t\nName=PC021\t\n");
-  EXPECT_EQ(host.messages, std::vector{Message::Success});
   EXPECT_EQ(FileCount(dir.path()), 1u);
 }
 
 TEST_F(WriteMachineListFileTest, ZeroEntriesGiveAnEmptyFileAndReplaceAnEarlierOne) {
   WriteFileBytes(target, "earlier list");
-  ASSERT_TRUE(WriteMachineListFile(WidePath(target), u"", host));
+  ASSERT_EQ(Write(target, MachineList()), WriteResult::Written);
   EXPECT_EQ(ReadFileBytes(target), "");
-  EXPECT_EQ(host.messages, std::vector{Message::Success});
 }
 
 TEST_F(WriteMachineListFileTest, WritesChineseInCodePage936WithReplacements) {
-  std::u16string output;
-  AppendMachineEntry(output, u"AA", u"1", u"\u7f51\u5427\U0001F600");
-  ASSERT_TRUE(WriteMachineListFile(WidePath(target), output, host));
+  ASSERT_EQ(Write(target, OneMachine(u"AA", u"1", u"\u7f51\u5427\U0001F600")),
+            WriteResult::Written);
   EXPECT_EQ(ReadFileBytes(target), "[AA]\t\nIPAddr=1\t\nName=\xCD\xF8\xB0\xC9??\t\n");
 }
 
 TEST_F(WriteMachineListFileTest, ALongTextIsConvertedWholeAcrossPieceBoundaries) {
-  // Surrogate pairs and Chinese characters at every offset around the 1 Mi
-  // unit pieces in which the text is converted; under UTF-8 a split pair
-  // would turn into two replacement characters.
+  // Surrogate pairs and Chinese characters at every offset around the pieces
+  // in which the list is converted; under UTF-8 a split pair would turn into
+  // two replacement characters.
   const struct {
     unsigned codePage;
     std::string bytes;
-  } cases[] = {{936, "a??\xCD\xF8"}, {kUtf8CodePage, "a\xF0\x9F\x98\x80\xE7\xBD\x91"}};
+  } cases[] = {{936, "a??\xCD\xF8"}, {platform::kUtf8CodePage, "a\xF0\x9F\x98\x80\xE7\xBD\x91"}};
   for (const auto& c : cases) {
-    std::u16string output;
-    std::string expected;
-    while (output.size() < (3u << 20)) {
-      output += u"a\U0001F600\u7f51";
-      expected += c.bytes;
+    std::u16string name;
+    std::string expectedName;
+    while (name.size() < (3u << 20)) {
+      name += u"a\U0001F600\u7f51";
+      expectedName += c.bytes;
     }
-    ASSERT_TRUE(SetAnsiCodePage(c.codePage));
-    EXPECT_TRUE(WriteMachineListFile(WidePath(target), output, host));
-    ASSERT_TRUE(SetAnsiCodePage(kDefaultAnsiCodePage));
+    MachineList machines;
+    std::string expected;
+    for (int shift = 0; shift < 3; ++shift) {
+      machines.Add(u"AA", u"1", std::u16string(shift, u'x') + name);
+      expected += "[AA]\t\nIPAddr=1\t\nName=" + std::string(shift, 'x') + expectedName + "\t\n";
+    }
+    EXPECT_EQ(WriteMachineListFile(target, machines, *OpenCodePage(c.codePage)), WriteResult::Written);
     EXPECT_TRUE(ReadFileBytes(target) == expected) << c.codePage;
   }
 }
@@ -107,9 +123,7 @@ TEST_F(WriteMachineListFileTest, CannotCreateLeavesEverythingAsItWas) {
   };
   for (const auto& [path, applies] : cases) {
     if (!applies) continue;
-    RecordingHost caseHost;
-    EXPECT_FALSE(WriteMachineListFile(WidePath(path), u"[AA]", caseHost)) << path;
-    EXPECT_EQ(caseHost.messages, std::vector{Message::CreateFileFailed}) << path;
+    EXPECT_EQ(Write(path, OneMachine(u"AA")), WriteResult::CreateFailed) << path;
   }
   EXPECT_TRUE(fs::is_directory(folderTarget));
   EXPECT_EQ(ReadFileBytes(readOnlyFolder / "computer.ONC"), "earlier");
@@ -119,8 +133,8 @@ TEST_F(WriteMachineListFileTest, CannotCreateLeavesEverythingAsItWas) {
 TEST_F(WriteMachineListFileTest, AFailedWriteKeepsTheEarlierFileAndLeavesNoTemporary) {
   const std::string earlier = "[EARLIER]\t\nIPAddr=1.2.3.4\t\nName=OLD\t\n";
   WriteFileBytes(target, earlier);
-  std::u16string output;
-  for (int i = 0; i < 2000; ++i) AppendMachineEntry(output, u"00:11:22:33:44:55", u"10.0.0.1", u"PC");
+  MachineList machines;
+  for (int i = 0; i < 2000; ++i) machines.Add(u"00:11:22:33:44:55", u"10.0.0.1", u"PC");
 
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
@@ -128,10 +142,7 @@ TEST_F(WriteMachineListFileTest, AFailedWriteKeepsTheEarlierFileAndLeavesNoTempo
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{4096, 4096};
     ::setrlimit(RLIMIT_FSIZE, &limit);
-    RecordingHost childHost;
-    const bool written = WriteMachineListFile(WidePath(target), output, childHost);
-    const bool reported = childHost.messages == std::vector{Message::WriteFileFailed};
-    ::_exit(!written && reported ? 0 : 1);
+    ::_exit(Write(target, machines) == WriteResult::WriteFailed ? 0 : 1);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -144,7 +155,7 @@ TEST_F(WriteMachineListFileTest, AFailedWriteKeepsTheEarlierFileAndLeavesNoTempo
 TEST_F(WriteMachineListFileTest, KeepsTheModeOfTheFileItReplaces) {
   WriteFileBytes(target, "x");
   fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  ASSERT_TRUE(WriteMachineListFile(WidePath(target), u"y", host));
+  ASSERT_EQ(Write(target, OneMachine(u"y")), WriteResult::Written);
   EXPECT_EQ(fs::status(target).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
@@ -153,9 +164,9 @@ TEST_F(WriteMachineListFileTest, WritesThroughASymbolicLink) {
   const fs::path real = dir / "real.ONC";
   WriteFileBytes(real, "old");
   fs::create_symlink(real, target);
-  ASSERT_TRUE(WriteMachineListFile(WidePath(target), u"new", host));
+  ASSERT_EQ(Write(target, OneMachine(u"new")), WriteResult::Written);
   EXPECT_TRUE(fs::is_symlink(target));
-  EXPECT_EQ(ReadFileBytes(real), "new");
+  EXPECT_EQ(ReadFileBytes(real), "[new]\t\nIPAddr=1\t\nName=N\t\n");
 }
 
 }  // namespace

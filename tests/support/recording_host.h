@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/conversion_host.h"
+#include "conversion/conversion_host.h"
 
 class RecordingHost final : public ConversionHost {
  public:

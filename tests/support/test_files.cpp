@@ -14,7 +14,6 @@
 #include <stdexcept>
 #include <thread>
 
-#include "core/utf8.h"
 
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -29,8 +28,6 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
   bytes << in.rdbuf();
   return bytes.str();
 }
-
-std::u16string WidePath(const std::filesystem::path& path) { return Utf8ToWide(path.string()); }
 
 std::filesystem::path TestDataPath(const std::string& relative) {
   return std::filesystem::path(ZEMBRIX_TEST_DATA_DIR) / relative;

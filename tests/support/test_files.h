@@ -9,9 +9,6 @@
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 [[nodiscard]] std::string ReadFileBytes(const std::filesystem::path& path);
 
-// The wide path as a reader gets it.
-[[nodiscard]] std::u16string WidePath(const std::filesystem::path& path);
-
 // A fixture under tests/data.
 [[nodiscard]] std::filesystem::path TestDataPath(const std::string& relative);
 

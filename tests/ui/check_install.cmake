@@ -7,7 +7,8 @@ execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${status}")
 endif()
-foreach(file bin/zembrix bin/zembrix-cli share/icons/hicolor/48x48/apps/zembrix.png
+foreach(file bin/zembrix bin/zembrix-cli libexec/zembrix/zembrix-access-query
+             share/icons/hicolor/48x48/apps/zembrix.png
              share/applications/zembrix.desktop)
   if(NOT EXISTS "${PREFIX}/${file}")
     message(FATAL_ERROR "not installed: ${file}")

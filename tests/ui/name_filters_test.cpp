@@ -1,7 +1,7 @@
 // Browse filters as Qt name filters, and the folder rule of the output path.
 #include <gtest/gtest.h>
 
-#include "core/source_types.h"
+#include "conversion/source_types.h"
 #include "ui/name_filters.h"
 #include "ui/output_path.h"
 

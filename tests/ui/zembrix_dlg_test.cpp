@@ -13,7 +13,7 @@
 #include <filesystem>
 
 #include "core/messages.h"
-#include "core/source_types.h"
+#include "conversion/source_types.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
 #include "ui/about_dlg.h"

@@ -1,10 +1,9 @@
 // Looks for zembrix-access-query in the places it is built and installed to.
 #include "readers/database/access_query_location.h"
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <vector>
+
+#include "platform/child_process.h"
 
 namespace {
 
@@ -14,22 +13,24 @@ constexpr const char* kExecutableName = "zembrix-access-query";
 
 bool IsExecutableFile(const fs::path& path) {
   std::error_code error;
-  return fs::is_regular_file(path, error) && ::access(path.c_str(), X_OK) == 0;
+  const fs::file_status status = fs::status(path, error);
+  constexpr fs::perms kAnyExecute =
+      fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+  return !error && fs::is_regular_file(status) &&
+         (status.permissions() & kAnyExecute) != fs::perms::none;
 }
 
 }  // namespace
 
-std::optional<std::string> FindAccessQueryExecutable() {
-  std::error_code error;
-  const fs::path program = fs::read_symlink("/proc/self/exe", error);
+std::optional<fs::path> FindAccessQueryExecutable() {
   std::vector<fs::path> candidates;
-  if (!error) {
-    candidates.push_back(program.parent_path() / kExecutableName);
-    candidates.push_back(program.parent_path() / ".." / ZEMBRIX_LIBEXEC_RELATIVE / kExecutableName);
+  if (const fs::path folder = platform::ProgramFolder(); !folder.empty()) {
+    candidates.push_back(folder / kExecutableName);
+    candidates.push_back(folder / ".." / ZEMBRIX_LIBEXEC_RELATIVE / kExecutableName);
   }
   candidates.push_back(fs::path(ZEMBRIX_LIBEXEC_INSTALLED) / kExecutableName);
   for (const fs::path& candidate : candidates) {
-    if (IsExecutableFile(candidate)) return candidate.lexically_normal().string();
+    if (IsExecutableFile(candidate)) return candidate.lexically_normal();
   }
   return std::nullopt;
 }

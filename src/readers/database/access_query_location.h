@@ -1,9 +1,9 @@
 // Where the Access query executable is.
 #pragma once
 
+#include <filesystem>
 #include <optional>
-#include <string>
 
 // Beside the running program (the build tree, a copied folder), then in the
 // libexec folder relative to it, then where `cmake --install` put it.
-[[nodiscard]] std::optional<std::string> FindAccessQueryExecutable();
+[[nodiscard]] std::optional<std::filesystem::path> FindAccessQueryExecutable();

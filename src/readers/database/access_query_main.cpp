@@ -14,13 +14,14 @@
 #include <glib.h>
 #include <mdbsql.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/ascii.h"
+#include "platform/posix/write_all.h"
 #include "readers/database/access_row_stream.h"
 
 namespace {
@@ -39,13 +40,7 @@ bool MoveRowsOffStandardOutput() {
 }
 
 bool WriteAll(std::string& buffer) {
-  std::string_view rest = buffer;
-  while (!rest.empty()) {
-    const ssize_t count = ::write(rowsFd, rest.data(), rest.size());
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) return false;
-    rest.remove_prefix(static_cast<std::size_t>(count));
-  }
+  if (!platform::WriteAll(rowsFd, buffer)) return false;
   buffer.clear();
   return true;
 }
@@ -57,15 +52,6 @@ int Fail(std::string& buffer, std::string_view message) {
   return EXIT_FAILURE;
 }
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 // The position of a result column by name, as Access matches names; the
 // column count when there is none.
 unsigned FindColumn(const MdbSQL* sql, std::string_view name) {
@@ -73,7 +59,7 @@ unsigned FindColumn(const MdbSQL* sql, std::string_view name) {
   while (position < sql->num_columns) {
     const auto* column =
         static_cast<const MdbSQLColumn*>(g_ptr_array_index(sql->columns, position));
-    if (SameNameIgnoringCase(column->name, name)) break;
+    if (EqualsIgnoringAsciiCase(column->name, name)) break;
     ++position;
   }
   return position;

@@ -2,15 +2,17 @@
 #pragma once
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/source_file.h"
 #include "readers/database/access_row_stream.h"
 
 struct AccessQuery {
-  std::string helperPath;  // the zembrix-access-query executable
-  int databaseFd = -1;     // the database, a regular file open for reading
+  std::filesystem::path helperPath;            // the zembrix-access-query executable
+  const platform::SourceFile* database = nullptr;  // the database, open for reading
   std::string sql;
   std::vector<std::string> fields;  // read from each row by name, in this order
   std::string jet3Charset;          // how Jet 3 files hold text; empty: mdbtools' default

@@ -11,26 +11,15 @@ constexpr char kNotOpen[] = "Database not open";
 
 CppSQLite3DB::~CppSQLite3DB() { close(); }
 
-void CppSQLite3DB::open(const char* path) {
-  openWith(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-}
-
-void CppSQLite3DB::openReadOnly(const char* path) { openWith(path, SQLITE_OPEN_READONLY); }
-
-void CppSQLite3DB::openWith(const char* path, int flags) {
+void CppSQLite3DB::openReadOnly(const char* path, int busyTimeoutMs) {
   close();
-  const int result = sqlite3_open_v2(path, &handle_, flags, nullptr);
+  const int result = sqlite3_open_v2(path, &handle_, SQLITE_OPEN_READONLY, nullptr);
   if (result != SQLITE_OK) {
     // The failed connection stays in handle_ until close or destruction.
     const char* detail = sqlite3_errmsg(handle_);
     throw CppSQLite3Exception(result, detail ? detail : "");
   }
-  sqlite3_busy_timeout(handle_, busyTimeoutMs_);
-}
-
-void CppSQLite3DB::setBusyTimeout(int milliseconds) {
-  busyTimeoutMs_ = milliseconds;
-  if (handle_) sqlite3_busy_timeout(handle_, busyTimeoutMs_);
+  sqlite3_busy_timeout(handle_, busyTimeoutMs);
 }
 
 void CppSQLite3DB::close() {

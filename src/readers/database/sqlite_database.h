@@ -12,14 +12,10 @@ class CppSQLite3DB {
   CppSQLite3DB& operator=(const CppSQLite3DB&) = delete;
   virtual ~CppSQLite3DB();
 
-  // Opens for reading and writing, creating an empty database where the path
-  // (UTF-8) names no file; read-only when writing is refused.
-  void open(const char* path);
-  // Opens an existing file for reading only; never creates or changes it.
-  void openReadOnly(const char* path);
-  // How long statements wait for another process's lock; takes effect at once
-  // on an open connection and on every later open.
-  void setBusyTimeout(int milliseconds);
+  // Opens an existing file (the path's bytes as the system takes them) for
+  // reading only; never creates or changes it. Statements wait up to
+  // busyTimeoutMs for another process's lock before SQLITE_BUSY.
+  void openReadOnly(const char* path, int busyTimeoutMs);
   // Closes the connection if one is open; never throws.
   void close();
 
@@ -27,10 +23,7 @@ class CppSQLite3DB {
   [[nodiscard]] CppSQLite3Query query(const char* sql);
 
  private:
-  void openWith(const char* path, int flags);
   [[nodiscard]] sqlite3_stmt* prepare(const char* sql);
 
   sqlite3* handle_ = nullptr;
-  // How long a statement waits for another process's lock before SQLITE_BUSY.
-  int busyTimeoutMs_ = 60000;
 };

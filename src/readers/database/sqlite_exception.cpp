@@ -1,10 +1,9 @@
-// Formatting, copying and naming the wrapper's error codes.
+// Formatting and naming the wrapper's error codes.
 #include "readers/database/sqlite_exception.h"
 
 #include <sqlite3.h>
 
 #include <array>
-#include <utility>
 
 namespace {
 
@@ -18,29 +17,12 @@ constexpr std::array<const char*, 26> kResultNames = {
     "SQLITE_FORMAT",   "SQLITE_RANGE",
 };
 
-char* CopyMessage(const char* message) {
-  return message ? sqlite3_mprintf("%s", message) : nullptr;
-}
-
 }  // namespace
 
 CppSQLite3Exception::CppSQLite3Exception(int code, const char* detail)
-    : code_(code), message_(sqlite3_mprintf("%s[%d]: %s", codeName(code), code,
-                                            detail ? detail : "")) {}
-
-CppSQLite3Exception::CppSQLite3Exception(const CppSQLite3Exception& other)
-    : code_(other.code_), message_(CopyMessage(other.message_)) {}
-
-CppSQLite3Exception& CppSQLite3Exception::operator=(const CppSQLite3Exception& other) {
-  if (this != &other) {
-    char* copy = CopyMessage(other.message_);
-    sqlite3_free(std::exchange(message_, copy));
-    code_ = other.code_;
-  }
-  return *this;
-}
-
-CppSQLite3Exception::~CppSQLite3Exception() { sqlite3_free(message_); }
+    : std::runtime_error(std::string(codeName(code)) + "[" + std::to_string(code) +
+                         "]: " + (detail ? detail : "")),
+      code_(code) {}
 
 const char* CppSQLite3Exception::codeName(int code) {
   if (code >= 0 && code < static_cast<int>(kResultNames.size())) return kResultNames[code];

@@ -1,19 +1,19 @@
 // The one exception type of the SQLite wrapper: an error code and its message.
 #pragma once
 
-class CppSQLite3Exception {
+#include <stdexcept>
+#include <string>
+
+class CppSQLite3Exception : public std::runtime_error {
  public:
   // Code 1000 marks the wrapper's own checks; other codes are SQLite's.
   static constexpr int kWrapperError = 1000;
 
   // The message reads "NAME[code]: detail".
   CppSQLite3Exception(int code, const char* detail);
-  CppSQLite3Exception(const CppSQLite3Exception& other);
-  CppSQLite3Exception& operator=(const CppSQLite3Exception& other);
-  virtual ~CppSQLite3Exception();
 
   [[nodiscard]] int code() const { return code_; }
-  [[nodiscard]] const char* message() const { return message_ ? message_ : ""; }
+  [[nodiscard]] const char* message() const { return what(); }
 
   // SQLite's name for the codes 0 to 25, 100 and 101, "CPPSQLITE_ERROR" for
   // 1000 and "UNKNOWN_ERROR" for every other code.
@@ -21,5 +21,4 @@ class CppSQLite3Exception {
 
  private:
   int code_;
-  char* message_;  // from sqlite3_mprintf, released with sqlite3_free
 };

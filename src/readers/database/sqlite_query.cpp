@@ -3,20 +3,12 @@
 
 #include <utility>
 
+#include "core/ascii.h"
 #include "readers/database/sqlite_exception.h"
 
 namespace {
 
 constexpr char kNullStatement[] = "Null Virtual Machine pointer";
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringAsciiCase(const char* a, const char* b) {
-  for (; *a && *b; ++a, ++b) {
-    if (LowerAscii(*a) != LowerAscii(*b)) return false;
-  }
-  return *a == *b;
-}
 
 }  // namespace
 
@@ -95,7 +87,7 @@ int CppSQLite3Query::columnIndex(const char* name) const {
   checkStatement();
   if (name) {
     for (int i = 0; i < columnCount_; ++i) {
-      if (EqualIgnoringAsciiCase(columnNames_[static_cast<std::size_t>(i)].c_str(), name)) return i;
+      if (EqualsIgnoringAsciiCase(columnNames_[static_cast<std::size_t>(i)], name)) return i;
     }
   }
   throw CppSQLite3Exception(CppSQLite3Exception::kWrapperError, "Invalid field name requested");

@@ -1,53 +1,22 @@
-// The SQLite reader and the layout of each type's database.
+// The SQLite reader.
 #include "readers/database/sqlite_reader.h"
 
-#include <algorithm>
-#include <array>
-
-#include "core/field_format.h"
-#include "core/machine_list_file.h"
-#include "core/source_file.h"
 #include "core/utf8.h"
 #include "core/value_buffer.h"
+#include "platform/source_file.h"
 #include "readers/database/sqlite_database.h"
 #include "readers/database/sqlite_exception.h"
 
 namespace {
 
-struct SqliteSourceLayout {
-  DisklessType type;
-  const char* query;
-  const char* nameColumn;  // result columns, matched without ASCII case
-  const char* macColumn;
-  const char* ipColumn;
-  bool skipZeroIp;         // a row whose IP is exactly "0.0.0.0" is no machine
-};
-
-constexpr std::array kLayouts = {
-    SqliteSourceLayout{DisklessType::Yiyou, "select Name,macaddress,ipaddress from client", "Name",
-                       "macaddress", "ipaddress", false},
-    SqliteSourceLayout{DisklessType::Yileyou, "select computer,mac,ip from workstation",
-                       "computer", "mac", "ip", false},
-    SqliteSourceLayout{DisklessType::Vhd, "select name,mac,ip4 from comp", "name", "mac", "ip4",
-                       true},
-    SqliteSourceLayout{DisklessType::Wangwei8, "select ComputerName,Mac,Ip from tbl_Computer",
-                       "ComputerName", "Mac", "Ip", false},
-};
-
-const SqliteSourceLayout* FindLayout(DisklessType type) {
-  const auto row = std::find_if(kLayouts.begin(), kLayouts.end(),
-                                [type](const SqliteSourceLayout& r) { return r.type == type; });
-  return row == kLayouts.end() ? nullptr : &*row;
-}
-
 // SQLite takes a name beginning with "file:" as a URI; "./" keeps it a file name.
-std::string SqliteFileName(const std::u16string& sourcePath) {
-  std::string path = NativePath(sourcePath);
+std::string SqliteFileName(const std::filesystem::path& source) {
+  std::string path = source.native();
   if (!path.starts_with('/')) path.insert(0, "./");
   return path;
 }
 
-void ReadRows(const SqliteSourceLayout& layout, CppSQLite3DB& db, std::u16string& output) {
+void ReadRows(const SqliteLayout& layout, CppSQLite3DB& db, ReadOutcome& outcome) {
   CppSQLite3Query rows = db.query(layout.query);
   ValueBuffer name;
   ValueBuffer mac;
@@ -57,13 +26,13 @@ void ReadRows(const SqliteSourceLayout& layout, CppSQLite3DB& db, std::u16string
     Utf8ToWide(rows.textByName(layout.macColumn), mac);
     Utf8ToWide(rows.textByName(layout.ipColumn), ip);
     std::u16string macText(ValueBufferText(mac));
-    std::replace(macText.begin(), macText.end(), u'-', u':');
     const std::u16string_view ipText = ValueBufferText(ip);
-    if (!(layout.skipZeroIp && ipText == u"0.0.0.0") && !macText.empty()) {
+    if (macText.empty() || (layout.skipZeroIp && ipText == u"0.0.0.0")) {
+      outcome.skipped.Add(SkipReason::LackingValue);
+    } else {
       std::u16string nameText(ValueBufferText(name));
-      UpperCaseAToZ(macText);
-      UpperCaseAToZ(nameText);
-      AppendMachineEntry(output, macText, ipText, nameText);
+      ApplyMachineRules(layout.rules, macText, nameText);
+      outcome.machines.Add(macText, ipText, nameText);
     }
     rows.advance();
   }
@@ -74,28 +43,25 @@ void ReadRows(const SqliteSourceLayout& layout, CppSQLite3DB& db, std::u16string
 
 }  // namespace
 
-bool ReadSqliteSource(DisklessType type, const std::u16string& sourcePath, std::u16string& output,
-                      ConversionHost& host) {
-  const SqliteSourceLayout* layout = FindLayout(type);
+ReadOutcome ReadSqliteSource(const SourceRequest& request, const SqliteLayout& layout) {
   // SQLite would wait on a FIFO's open and fail late on a folder. The check's
   // descriptor is closed again at once: closing a second descriptor of the
   // file later would drop the POSIX locks SQLite holds on it.
-  if (!layout || !OpenSourceFile(sourcePath)) {
-    host.ShowMessage(Message::OpenSourceFailed);
-    return false;
+  if (!platform::SourceFile::Open(request.source)) {
+    return ReadOutcome::Failed(request.messages.openFailed);
   }
   CppSQLite3DB db;
   try {
-    db.openReadOnly(SqliteFileName(sourcePath).c_str());
+    db.openReadOnly(SqliteFileName(request.source).c_str(),
+                    static_cast<int>(layout.busyTimeout.count()));
   } catch (const CppSQLite3Exception& error) {
-    host.ShowMessage(Message::OpenSourceFailed, error.message());
-    return false;
+    return ReadOutcome::Failed(request.messages.openFailed, error.message());
   }
+  ReadOutcome outcome;
   try {
-    ReadRows(*layout, db, output);
+    ReadRows(layout, db, outcome);
   } catch (const CppSQLite3Exception& error) {
-    host.ShowMessage(Message::ReadDatabaseFailed, error.message());
-    return false;
+    return ReadOutcome::Failed(request.messages.readFailed, error.message());
   }
-  return true;
+  return outcome;
 }

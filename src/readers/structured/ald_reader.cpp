@@ -2,19 +2,14 @@
 #include "readers/structured/ald_reader.h"
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
-#include "core/code_page.h"
 #include "core/field_format.h"
-#include "core/machine_list_file.h"
-#include "core/source_file.h"
-#include "readers/structured/ald_record.h"
+#include "core/source_bytes.h"
 
 namespace {
 
-constexpr WholeFileMessages kAldFileMessages{Message::OpenAldFailed, Message::AldSizeFailed,
-                                             Message::ReadAldFailed};
+constexpr std::size_t kIpSize = 4;
 
 // The field's bytes that lie within the file: a last record may be cut short,
 // and what it lacks reads as zeros.
@@ -33,21 +28,20 @@ std::uint32_t LittleEndianAddress(std::string_view bytes) {
 
 }  // namespace
 
-bool ReadAldSource(DisklessType, const std::u16string& sourcePath, std::u16string& output,
-                   ConversionHost& host) {
-  const std::optional<std::string> file = ReadWholeSourceFile(sourcePath, kAldFileMessages, host);
-  if (!file) return false;
-  const std::string_view bytes = *file;
-  for (std::size_t offset = 0; offset < bytes.size(); offset += ald::kRecordSize) {
-    const std::string_view record = bytes.substr(offset, ald::kRecordSize);
+ReadOutcome ReadAldSource(const SourceRequest& request, const AldLayout& layout) {
+  const WholeSourceFile file = ReadWholeSourceFile(request.source, request.messages);
+  if (file.failure) return ReadOutcome::Failed(*file.failure);
+  const platform::CodePage& ansi = request.context.ansi();
+  const std::string_view bytes = file.bytes;
+  ReadOutcome outcome;
+  for (std::size_t offset = 0; offset < bytes.size(); offset += layout.recordSize) {
+    const std::string_view record = bytes.substr(offset, layout.recordSize);
     const std::u16string ip =
-        FormatIPv4(LittleEndianAddress(FieldBytes(record, ald::kIpOffset, ald::kIpSize)));
-    std::u16string mac =
-        FormatMacWithColons(AnsiToWide(FieldBytes(record, ald::kMacOffset, ald::kMacSize)));
-    std::u16string name = AnsiToWide(FieldBytes(record, ald::kNameOffset, ald::kNameSize));
-    UpperCaseAToZ(mac);
-    UpperCaseAToZ(name);
-    AppendMachineEntry(output, mac, ip, name);
+        FormatIPv4(LittleEndianAddress(FieldBytes(record, layout.ipOffset, kIpSize)));
+    std::u16string mac = ansi.Decode(FieldBytes(record, layout.macOffset, layout.macSize));
+    std::u16string name = ansi.Decode(FieldBytes(record, layout.nameOffset, layout.nameSize));
+    ApplyMachineRules(layout.rules, mac, name);
+    outcome.machines.Add(mac, ip, name);
   }
-  return true;
+  return outcome;
 }

@@ -2,6 +2,7 @@
 #include "readers/structured/json_document.h"
 
 #include <json/reader.h>
+#include <json/value.h>
 
 #include <memory>
 
@@ -19,5 +20,10 @@ bool ParseJsonDocument(std::string_view text, Json::Value& root, std::string& er
   builder["allowSpecialFloats"] = false;
   builder["skipBom"] = false;
   const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-  return reader->parse(text.data(), text.data() + text.size(), &root, &errors);
+  try {
+    return reader->parse(text.data(), text.data() + text.size(), &root, &errors);
+  } catch (const Json::Exception& error) {
+    errors = error.what();  // nesting deeper than the parser's stack limit
+    return false;
+  }
 }

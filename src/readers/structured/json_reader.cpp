@@ -4,20 +4,14 @@
 #include <optional>
 #include <string_view>
 
-#include "core/code_page.h"
-#include "core/field_format.h"
-#include "core/machine_list_file.h"
-#include "core/source_file.h"
+#include <json/value.h>
+
+#include "core/byte_order_mark.h"
+#include "core/source_bytes.h"
 #include "core/utf8.h"
 #include "readers/structured/json_document.h"
 
 namespace {
-
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kListMember = "macList";
-constexpr std::string_view kMacMember = "mac";
-constexpr std::string_view kIpMember = "ip";
-constexpr std::string_view kNameMember = "pc";
 
 // The member's text: a string as parsed, a number or boolean as the document
 // writes it, "" when missing or null; nothing for an object or an array, which
@@ -36,38 +30,41 @@ std::optional<std::string> MemberText(const Json::Value& element, std::string_vi
 
 }  // namespace
 
-bool ReadJsonSource(DisklessType, const std::u16string& sourcePath, std::u16string& output,
-                    ConversionHost& host) {
-  const std::optional<std::string> bytes = ReadSourceBytes(sourcePath);
-  if (!bytes) {
-    host.ShowMessage(Message::OpenSourceFailed);
-    return false;
-  }
+ReadOutcome ReadJsonSource(const SourceRequest& request, const JsonLayout& layout) {
+  const std::optional<std::string> bytes = ReadSourceBytes(request.source);
+  if (!bytes) return ReadOutcome::Failed(request.messages.openFailed);
   std::string_view document = *bytes;
-  if (document.starts_with(kUtf8Mark)) document.remove_prefix(kUtf8Mark.size());
+  const std::string_view utf8Mark = ByteOrderMarkBytes(TextEncoding::Utf8);
+  if (document.starts_with(utf8Mark)) document.remove_prefix(utf8Mark.size());
   Json::Value root;
   std::string errors;
   if (!ParseJsonDocument(document, root, errors)) {
-    host.ShowMessage(Message::SourceFormatInvalid, errors);
-    return false;
+    return ReadOutcome::Failed(Message::SourceFormatInvalid, errors);
   }
   if (!root.isObject()) {
-    host.ShowMessage(Message::SourceFormatInvalid, "the document is not a JSON object");
-    return false;
+    return ReadOutcome::Failed(Message::SourceFormatInvalid, "the document is not a JSON object");
   }
-  const Json::Value* list = root.find(kListMember.data(), kListMember.data() + kListMember.size());
-  if (!list || !list->isArray()) return true;
+  ReadOutcome outcome;
+  const std::string_view listName = layout.listMember;
+  const Json::Value* list = root.find(listName.data(), listName.data() + listName.size());
+  if (!list || !list->isArray()) return outcome;
+  const platform::CodePage& ansi = request.context.ansi();
   for (const Json::Value& element : *list) {
-    if (!element.isObject()) continue;
-    const std::optional<std::string> mac = MemberText(element, kMacMember, document);
-    const std::optional<std::string> ip = MemberText(element, kIpMember, document);
-    const std::optional<std::string> name = MemberText(element, kNameMember, document);
-    if (!mac || !ip || !name) continue;
-    std::u16string wideMac = AnsiToWide(*mac);
+    if (!element.isObject()) {
+      outcome.skipped.Add(SkipReason::NotAMachine);
+      continue;
+    }
+    const std::optional<std::string> mac = MemberText(element, layout.macMember, document);
+    const std::optional<std::string> ip = MemberText(element, layout.ipMember, document);
+    const std::optional<std::string> name = MemberText(element, layout.nameMember, document);
+    if (!mac || !ip || !name) {
+      outcome.skipped.Add(SkipReason::NotAMachine);
+      continue;
+    }
+    std::u16string wideMac = ansi.Decode(*mac);
     std::u16string wideName = Utf8ToWide(*name);
-    UpperCaseAToZ(wideMac);
-    UpperCaseAToZ(wideName);
-    AppendMachineEntry(output, wideMac, AnsiToWide(*ip), wideName);
+    ApplyMachineRules(layout.rules, wideMac, wideName);
+    outcome.machines.Add(wideMac, ansi.Decode(*ip), wideName);
   }
-  return true;
+  return outcome;
 }

@@ -1,6 +1,7 @@
 // Profile file parsing: lines, section headers, keys and values.
 #include "readers/structured/profile_file.h"
 
+#include "core/ascii.h"
 #include "core/value_buffer.h"
 
 namespace {
@@ -24,9 +25,7 @@ std::u16string_view Clean(std::u16string_view text) { return UpToNul(Trim(text))
 
 std::u16string FoldAToZ(std::u16string_view name) {
   std::u16string folded(name);
-  for (char16_t& c : folded) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
+  for (char16_t& c : folded) c = AsciiLower(c);
   return folded;
 }
 

@@ -1,14 +1,10 @@
 // Byte-order mark detection and decoding for profile files.
 #include "readers/structured/profile_text.h"
 
-#include "core/code_page.h"
+#include "core/byte_order_mark.h"
 #include "core/utf8.h"
 
 namespace {
-
-constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
-constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // An odd last byte is no code unit and is dropped.
 std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
@@ -39,12 +35,19 @@ std::u16string DecodeKeepingNuls(std::string_view bytes, Decoder decode) {
 
 }  // namespace
 
-std::u16string DecodeProfileText(std::string_view bytes) {
-  if (bytes.starts_with(kUtf16LeMark)) return DecodeUtf16(bytes.substr(kUtf16LeMark.size()), false);
-  if (bytes.starts_with(kUtf16BeMark)) return DecodeUtf16(bytes.substr(kUtf16BeMark.size()), true);
-  if (bytes.starts_with(kUtf8Mark)) {
-    return DecodeKeepingNuls(bytes.substr(kUtf8Mark.size()),
-                             [](std::string_view run) { return Utf8ToWide(run); });
+std::u16string DecodeProfileText(std::string_view bytes, const platform::CodePage& ansi) {
+  const std::optional<ByteOrderMark> mark = LeadingByteOrderMark(bytes);
+  if (!mark) {
+    return DecodeKeepingNuls(bytes, [&](std::string_view run) { return ansi.Decode(run); });
   }
-  return DecodeKeepingNuls(bytes, [](std::string_view run) { return AnsiToWide(run); });
+  bytes.remove_prefix(mark->bytes.size());
+  switch (mark->encoding) {
+    case TextEncoding::Utf16Le:
+      return DecodeUtf16(bytes, false);
+    case TextEncoding::Utf16Be:
+      return DecodeUtf16(bytes, true);
+    case TextEncoding::Utf8:
+      break;
+  }
+  return DecodeKeepingNuls(bytes, [](std::string_view run) { return Utf8ToWide(run); });
 }

@@ -1,7 +1,6 @@
 // The token scanner over the file's bytes.
 #include "readers/structured/token_scan.h"
 
-#include "core/code_page.h"
 
 namespace {
 
@@ -17,9 +16,10 @@ constexpr std::array<bool, 256> kIsDelimiter = MakeDelimiterTable();
 
 }  // namespace
 
-TokenScanner::TokenScanner(std::string_view bytes) : bytes_(bytes.substr(0, bytes.find('\0'))) {
+TokenScanner::TokenScanner(std::string_view bytes, const platform::CodePage& ansi)
+    : bytes_(bytes.substr(0, bytes.find('\0'))) {
   for (unsigned byte = 0; byte < 256; ++byte) {
-    isLead_[byte] = IsAnsiLeadByte(static_cast<unsigned char>(byte));
+    isLead_[byte] = ansi.IsLeadByte(static_cast<unsigned char>(byte));
   }
 }
 
@@ -40,11 +40,4 @@ bool TokenScanner::Next(std::string_view& token) {
   token = bytes_.substr(start, i - start);
   position_ = i;
   return true;
-}
-
-std::vector<std::string_view> ScanTokens(std::string_view bytes) {
-  std::vector<std::string_view> tokens;
-  TokenScanner scanner(bytes);
-  for (std::string_view token; scanner.Next(token);) tokens.push_back(token);
-  return tokens;
 }

@@ -3,15 +3,16 @@
 
 #include <array>
 #include <string_view>
-#include <vector>
+
+#include "platform/code_page.h"
 
 // Gives the maximal runs of bytes that are not delimiters, in order, up to the
 // first NUL byte. The views point into the scanned bytes. A double-byte
-// character of the ANSI code page is never cut: its trail byte may equal "[",
+// character of the given ANSI code page is never cut: its trail byte may equal "[",
 // "]", "{" or "}".
 class TokenScanner {
  public:
-  explicit TokenScanner(std::string_view bytes);
+  TokenScanner(std::string_view bytes, const platform::CodePage& ansi);
 
   // False once no token is left.
   [[nodiscard]] bool Next(std::string_view& token);
@@ -21,6 +22,3 @@ class TokenScanner {
   std::size_t position_ = 0;
   std::array<bool, 256> isLead_{};
 };
-
-// All tokens at once.
-[[nodiscard]] std::vector<std::string_view> ScanTokens(std::string_view bytes);

@@ -1,10 +1,26 @@
 // 顺无盘's *.clt client list, read by token positions around each "mac" (type 20).
 #pragma once
 
-#include <string>
+#include <cstddef>
+#include <string_view>
 
-#include "core/conversion_host.h"
-#include "core/diskless_type.h"
+#include "core/read_outcome.h"
+#include "core/source_request.h"
 
-[[nodiscard]] bool ReadTokenScanSource(DisklessType type, const std::u16string& sourcePath,
-                                       std::u16string& output, ConversionHost& host);
+// Distances from the key token, as in: PC01 mac : 00E04C123ABC ip : 192.168.0.21
+struct TokenScanLayout {
+  static constexpr std::string_view kFamily = "token_scan";
+
+  std::string_view keyToken;  // matched with A to Z folded
+  std::ptrdiff_t nameDistance;
+  std::ptrdiff_t macDistance;
+  std::ptrdiff_t ipDistance;  // the farthest after the key
+};
+
+[[nodiscard]] ReadOutcome ReadTokenScanSource(const SourceRequest& request,
+                                              const TokenScanLayout& layout);
+
+[[nodiscard]] inline ReadOutcome ReadSource(const SourceRequest& request,
+                                            const TokenScanLayout& layout) {
+  return ReadTokenScanSource(request, layout);
+}

@@ -1,10 +1,33 @@
 // Sources that hold one machine per line of delimited text (types 15, 17, 21).
 #pragma once
 
-#include <string>
+#include <string_view>
 
-#include "core/conversion_host.h"
-#include "core/diskless_type.h"
+#include <cstddef>
+#include <limits>
 
-[[nodiscard]] bool ReadDelimitedLineSource(DisklessType type, const std::u16string& sourcePath,
-                                           std::u16string& output, ConversionHost& host);
+#include "core/read_outcome.h"
+#include "core/source_request.h"
+
+inline constexpr std::size_t kAnyFieldCount = std::numeric_limits<std::size_t>::max();
+
+struct DelimitedLineLayout {
+  static constexpr std::string_view kFamily = "delimited";
+
+  bool skipFirstLine;
+  char16_t delimiter;
+  std::size_t minFields;  // a line is used when it has minFields to maxFields fields
+  std::size_t maxFields;
+  bool macRequired;       // and, if set, a MAC that is not empty
+  std::size_t macField;
+  std::size_t ipField;
+  std::size_t nameField;
+};
+
+[[nodiscard]] ReadOutcome ReadDelimitedLineSource(const SourceRequest& request,
+                                                  const DelimitedLineLayout& layout);
+
+[[nodiscard]] inline ReadOutcome ReadSource(const SourceRequest& request,
+                                            const DelimitedLineLayout& layout) {
+  return ReadDelimitedLineSource(request, layout);
+}

@@ -1,19 +1,13 @@
-// Buffered text-mode line reading over a file descriptor.
+// Buffered text-mode line reading over a source file.
 #include "readers/text/line_reader.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 
 bool LineReader::Fill() {
-  for (;;) {
-    const ssize_t count = ::read(fd_, buffer_.data(), buffer_.size());
-    if (count < 0 && errno == EINTR) continue;
-    begin_ = 0;
-    end_ = count > 0 ? static_cast<std::size_t>(count) : 0;
-    return count > 0;
-  }
+  const std::optional<std::size_t> count = file_.Read(buffer_.data(), buffer_.size());
+  begin_ = 0;
+  end_ = count.value_or(0);
+  return end_ > 0;
 }
 
 bool LineReader::Next(std::string& line) {

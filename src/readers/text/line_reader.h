@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/source_file.h"
+
 class LineReader {
  public:
-  explicit LineReader(int fd) : fd_(fd) {}
+  explicit LineReader(platform::SourceFile& file) : file_(file) {}
 
   // The next line without its LF (and a CR right before it). After a final
   // LF one more, empty line follows. False once the file is used up or a read
@@ -16,7 +18,7 @@ class LineReader {
  private:
   bool Fill();
 
-  int fd_;
+  platform::SourceFile& file_;
   std::vector<char> buffer_ = std::vector<char>(1 << 16);
   std::size_t begin_ = 0;
   std::size_t end_ = 0;

@@ -1,10 +1,6 @@
 // The I8 Computer collection reader.
 #include "readers/xml/computer_collection_reader.h"
 
-#include <algorithm>
-
-#include "core/field_format.h"
-#include "core/machine_list_file.h"
 #include "readers/xml/child_element_text.h"
 #include "readers/xml/xml_source.h"
 
@@ -12,29 +8,33 @@ namespace {
 
 // A machine without its Name attribute or MacAddr, or without an IPAddr when
 // NetAddr gives no address, gives no entry. An empty IPAddr gives an empty IP.
-void AppendMachine(const XmlElement& machine, std::u16string& output) {
+void AddMachine(const ComputerCollectionLayout& layout, const XmlElement& machine,
+                ReadOutcome& outcome) {
   XmlAttributeValue name = machine.getAttribute(u"Name");
   std::optional<std::u16string> mac = FirstChildText(machine, u"MacAddr");
-  if (!name || !mac) return;
-  std::optional<std::u16string> ip = FirstChildText(machine, u"NetAddr");
-  if (!ip || ip->empty()) ip = FirstChildText(machine, u"IPAddr");
-  if (!ip) return;
-  std::replace(mac->begin(), mac->end(), u'-', u':');
-  if (mac->empty()) return;
-  UpperCaseAToZ(*mac);
-  UpperCaseAToZ(*name);
-  AppendMachineEntry(output, *mac, *ip, *name);
+  std::optional<std::u16string> ip;
+  if (name && mac) {
+    ip = FirstChildText(machine, u"NetAddr");
+    if (!ip || ip->empty()) ip = FirstChildText(machine, u"IPAddr");
+  }
+  if (!ip || mac->empty()) {
+    outcome.skipped.Add(SkipReason::LackingValue);
+    return;
+  }
+  ApplyMachineRules(layout.rules, *mac, *name);
+  outcome.machines.Add(*mac, *ip, *name);
 }
 
 }  // namespace
 
-bool ReadComputerCollectionSource(DisklessType, const std::u16string& sourcePath,
-                                  std::u16string& output, ConversionHost& host) {
-  const std::optional<XmlDocument> document = LoadXmlSourceFile(sourcePath, host);
-  if (!document) return false;
-  const XmlNodeList machines = document->selectNodes(u"/Collections/Computer");
+ReadOutcome ReadComputerCollectionSource(const SourceRequest& request,
+                                         const ComputerCollectionLayout& layout) {
+  const LoadedXml loaded = LoadXmlSourceFile(request);
+  if (loaded.failure) return ReadOutcome::Failed(*loaded.failure);
+  ReadOutcome outcome;
+  const XmlNodeList machines = loaded.document->selectNodes(layout.machinesPath);
   for (std::int32_t i = 0; i < machines.length(); ++i) {
-    AppendMachine(machines.item(i).asElement(), output);
+    AddMachine(layout, machines.item(i).asElement(), outcome);
   }
-  return true;
+  return outcome;
 }

@@ -1,11 +1,23 @@
 // I8 sources: machines as Computer elements below Collections (type 2).
 #pragma once
 
-#include <string>
+#include <string_view>
 
-#include "core/conversion_host.h"
-#include "core/diskless_type.h"
+#include "core/machine_rules.h"
+#include "core/read_outcome.h"
+#include "core/source_request.h"
 
-[[nodiscard]] bool ReadComputerCollectionSource(DisklessType type,
-                                                const std::u16string& sourcePath,
-                                                std::u16string& output, ConversionHost& host);
+struct ComputerCollectionLayout {
+  static constexpr std::string_view kFamily = "xml_computer_collection";
+
+  std::u16string_view machinesPath;  // from the root: the machine elements
+  MachineRules rules;
+};
+
+[[nodiscard]] ReadOutcome ReadComputerCollectionSource(const SourceRequest& request,
+                                                       const ComputerCollectionLayout& layout);
+
+[[nodiscard]] inline ReadOutcome ReadSource(const SourceRequest& request,
+                                            const ComputerCollectionLayout& layout) {
+  return ReadComputerCollectionSource(request, layout);
+}

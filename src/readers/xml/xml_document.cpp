@@ -5,7 +5,7 @@
 
 #include <limits>
 
-#include "core/source_file.h"
+#include "core/source_bytes.h"
 #include "core/utf8.h"
 #include "readers/xml/xml_encoding.h"
 #include "readers/xml/xml_parser.h"
@@ -142,7 +142,7 @@ XmlDocument::~XmlDocument() = default;
 XmlDocument::XmlDocument(XmlDocument&&) noexcept = default;
 XmlDocument& XmlDocument::operator=(XmlDocument&&) noexcept = default;
 
-bool XmlDocument::load(const std::u16string& path) {
+bool XmlDocument::load(const std::filesystem::path& path) {
   tree_.reset();
   const std::optional<std::string> bytes = ReadSourceBytes(path);
   if (!bytes) {
@@ -183,11 +183,6 @@ XmlNodeList XmlDocument::selectNodes(std::u16string_view path) const {
   return XmlNode(tree_, reinterpret_cast<xmlNode*>(tree_->doc.get())).selectNodes(path);
 }
 
-std::u16string AttributeToString(const XmlAttributeValue& value) {
-  if (!value) throw XmlError("the element has no such attribute (null value)");
-  return *value;
-}
-
 std::optional<std::uint32_t> TryTextToUInt32(std::u16string_view text) {
   if (text.empty()) return std::nullopt;
   std::uint64_t number = 0;
@@ -197,10 +192,4 @@ std::optional<std::uint32_t> TryTextToUInt32(std::u16string_view text) {
     if (number > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
   }
   return static_cast<std::uint32_t>(number);
-}
-
-std::uint32_t TextToUInt32(std::u16string_view text) {
-  const std::optional<std::uint32_t> number = TryTextToUInt32(text);
-  if (!number) throw XmlError("not an unsigned 32-bit number: " + Utf16ToUtf8Whole(text));
-  return *number;
 }

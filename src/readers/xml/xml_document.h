@@ -4,19 +4,14 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <stdexcept>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
-struct _xmlNode;
+#include "readers/xml/xml_error.h"
 
-// Raised when a null handle is used or a query cannot be answered. It leaves
-// the reader, and the run ends without writing.
-class XmlError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+struct _xmlNode;
 
 struct XmlTree;  // a parsed document, shared by every handle into it
 
@@ -106,7 +101,7 @@ class XmlDocument {
   // decodes it by its byte-order mark, else its declared encoding, else as
   // UTF-8; "gb2312" and "gbk" are read as code page 936. Gives false for an
   // unreadable file or text that is not well-formed.
-  [[nodiscard]] bool load(const std::u16string& path);
+  [[nodiscard]] bool load(const std::filesystem::path& path);
   // Parses text that is already decoded; a declared encoding is ignored.
   [[nodiscard]] bool loadXML(std::u16string_view text);
 
@@ -126,9 +121,6 @@ class XmlDocument {
   std::string detail_;
 };
 
-// The two conversions the readers apply to values: a null attribute value and
-// a text that is no unsigned 32-bit decimal number (digits only, 0 to
-// 4294967295) raise XmlError.
-[[nodiscard]] std::u16string AttributeToString(const XmlAttributeValue& value);
-[[nodiscard]] std::uint32_t TextToUInt32(std::u16string_view text);
+// The text as an unsigned 32-bit decimal number (digits only, 0 to
+// 4294967295); nothing when it is not one.
 [[nodiscard]] std::optional<std::uint32_t> TryTextToUInt32(std::u16string_view text);

@@ -4,24 +4,17 @@
 #include <algorithm>
 #include <array>
 
-#include "core/code_page.h"
+#include "core/ascii.h"
+#include "core/byte_order_mark.h"
 #include "core/utf8.h"
+#include "platform/code_page.h"
 
 namespace {
 
 constexpr unsigned kChineseCodePage = 936;
 constexpr std::array<std::string_view, 2> kCodePage936Names = {"gb2312", "gbk"};
-constexpr std::array<std::string_view, 3> kByteOrderMarks = {"\xEF\xBB\xBF", "\xFE\xFF",
-                                                              "\xFF\xFE"};
 
 bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return lower(x) == lower(y);
-  });
-}
 
 }  // namespace
 
@@ -51,19 +44,19 @@ std::string DeclaredEncoding(std::string_view bytes) {
 }
 
 std::optional<std::string> DecodeCodePage936Document(std::string_view bytes) {
-  for (std::string_view mark : kByteOrderMarks) {
-    if (bytes.starts_with(mark)) return std::nullopt;
-  }
+  if (LeadingByteOrderMark(bytes)) return std::nullopt;
   const std::string declared = DeclaredEncoding(bytes);
   if (std::none_of(kCodePage936Names.begin(), kCodePage936Names.end(),
                    [&](std::string_view name) { return EqualsIgnoringAsciiCase(declared, name); })) {
     return std::nullopt;
   }
-  // CodePageToWide stops at a NUL; keep each NUL so that the parser still refuses it.
+  const std::unique_ptr<platform::CodePage> chinese = platform::CodePage::Open(kChineseCodePage);
+  if (!chinese) return std::nullopt;
+  // Decoding stops at a NUL; keep each NUL so that the parser still refuses it.
   std::u16string text;
   for (std::size_t start = 0;;) {
     const std::size_t nul = bytes.find('\0', start);
-    text += CodePageToWide(kChineseCodePage, bytes.substr(start, nul - start));
+    text += chinese->Decode(bytes.substr(start, nul - start));
     if (nul == std::string_view::npos) break;
     text += u'\0';
     start = nul + 1;

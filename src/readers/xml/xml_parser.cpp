@@ -10,6 +10,8 @@
 #include <climits>
 #include <memory>
 
+#include "readers/xml/xml_error.h"
+
 namespace {
 
 struct ParserCtxtFree {

@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "readers/xml/xml_document.h"
 #include "readers/xml/xml_tree.h"
 
 struct ParsedXml {

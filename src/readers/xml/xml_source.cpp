@@ -1,42 +1,40 @@
 // Opening XML sources for the readers.
 #include "readers/xml/xml_source.h"
 
-#include "core/code_page.h"
+#include "core/source_bytes.h"
 #include "core/utf8.h"
 
 namespace {
 
-std::optional<XmlDocument> Failed(const XmlDocument& document, ConversionHost& host) {
-  if (document.loadFailure() == XmlLoadFailure::Unreadable) {
-    host.ShowMessage(Message::OpenSourceFailed);
-  } else {
-    host.ShowMessage(Message::SourceFormatInvalid, document.loadErrorDetail());
-  }
-  return std::nullopt;
+LoadedXml NotWellFormed(const XmlDocument& document) {
+  return {std::nullopt, ReadFailure{Message::SourceFormatInvalid, document.loadErrorDetail()}};
 }
 
 }  // namespace
 
-std::optional<XmlDocument> LoadXmlSourceFile(const std::u16string& path, ConversionHost& host) {
+LoadedXml LoadXmlSourceFile(const SourceRequest& request) {
   XmlDocument document;
-  if (!document.load(path)) return Failed(document, host);
-  return document;
+  if (document.load(request.source)) return {std::move(document), std::nullopt};
+  if (document.loadFailure() == XmlLoadFailure::Unreadable) {
+    return {std::nullopt, ReadFailure{request.messages.openFailed, {}}};
+  }
+  return NotWellFormed(document);
 }
 
-std::optional<std::u16string> ReadAnsiXmlSourceText(const std::u16string& path,
-                                                    const WholeFileMessages& messages,
-                                                    ConversionHost& host) {
-  const std::optional<std::string> bytes = ReadWholeSourceFile(path, messages, host);
-  if (!bytes) return std::nullopt;
-  return AnsiToWide(*bytes);
-}
-
-std::optional<XmlDocument> LoadXmlSourceText(std::u16string_view text, ConversionHost& host) {
+LoadedXml LoadAnsiXmlSourceFile(const SourceRequest& request, std::u16string_view cutAfter) {
+  const WholeSourceFile file = ReadWholeSourceFile(request.source, request.messages);
+  if (file.failure) return {std::nullopt, file.failure};
+  std::u16string text = request.context.ansi().Decode(file.bytes);
+  if (!cutAfter.empty()) {
+    // Some of these files hold further bytes after the document's end.
+    const std::size_t end = text.find(cutAfter);
+    if (end != std::u16string::npos) text.resize(end + cutAfter.size());
+  }
   XmlDocument document;
-  if (!document.loadXML(text)) return Failed(document, host);
-  return document;
+  if (!document.loadXML(text)) return NotWellFormed(document);
+  return {std::move(document), std::nullopt};
 }
 
-void ShowMissingXmlElement(std::u16string_view path, ConversionHost& host) {
-  host.ShowMessage(Message::SourceFormatInvalid, "no element " + Utf16ToUtf8Whole(path));
+ReadFailure MissingXmlElement(std::u16string_view path) {
+  return {Message::SourceFormatInvalid, "no element " + Utf16ToUtf8Whole(path)};
 }

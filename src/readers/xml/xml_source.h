@@ -1,27 +1,31 @@
 // Opening an XML source for a reader, with the user's message on every failure.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "core/conversion_host.h"
-#include "core/source_file.h"
+#include "core/read_outcome.h"
+#include "core/source_request.h"
 #include "readers/xml/xml_document.h"
 
-// Loads the file at path. Shows "打开源文件失败!" when it cannot be read and
-// "源文件格式不正确!" when it is not well-formed; gives nothing then.
-[[nodiscard]] std::optional<XmlDocument> LoadXmlSourceFile(const std::u16string& path,
-                                                           ConversionHost& host);
+// A loaded document, or why there is none.
+struct LoadedXml {
+  std::optional<XmlDocument> document;
+  std::optional<ReadFailure> failure;
+};
 
-// The whole file decoded from the ANSI code page up to its first zero byte,
-// whatever encoding it declares; the type's own messages on failure.
-[[nodiscard]] std::optional<std::u16string> ReadAnsiXmlSourceText(
-    const std::u16string& path, const WholeFileMessages& messages, ConversionHost& host);
+// Loads the source file by its byte-order mark or declared encoding. A file
+// that cannot be read fails with the type's open message, text that is not
+// well-formed with "源文件格式不正确!" and the parser's words.
+[[nodiscard]] LoadedXml LoadXmlSourceFile(const SourceRequest& request);
 
-// Parses decoded text; shows "源文件格式不正确!" when it is not well-formed.
-[[nodiscard]] std::optional<XmlDocument> LoadXmlSourceText(std::u16string_view text,
-                                                           ConversionHost& host);
+// Loads the whole source file decoded from the ANSI code page up to its first
+// zero byte, whatever encoding it declares; first cut after the first `cutAfter`
+// when that is given and found. Each failing step fails with the type's message.
+[[nodiscard]] LoadedXml LoadAnsiXmlSourceFile(const SourceRequest& request,
+                                              std::u16string_view cutAfter = {});
 
 // For a source whose machines should stand below an element that is missing.
-void ShowMissingXmlElement(std::u16string_view path, ConversionHost& host);
+[[nodiscard]] ReadFailure MissingXmlElement(std::u16string_view path);

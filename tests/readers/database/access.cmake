@@ -6,7 +6,7 @@ zembrix_test(access_reader_test
   access_row_stream_test.cpp
   access_query_process_test.cpp
   access_reader_test.cpp
-  LIBS zembrix_conversion)
+  LIBS zembrix_golden_support)
 set_target_properties(access_reader_test PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
 target_compile_definitions(access_reader_test PRIVATE
   ZEMBRIX_ACCESS_TESTDATA="${ZEMBRIX_ACCESS_TESTDATA}"

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
+#include <variant>
 
-#include "core/source_file.h"
+#include "conversion/source_types.h"
+#include "platform/source_file.h"
 #include "readers/database/access_query_location.h"
-#include "readers/database/access_reader.h"
 #include "readers/database/access_test_files.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
@@ -18,13 +20,17 @@ namespace {
 namespace fs = std::filesystem;
 using std::chrono::milliseconds;
 
+// The limit the Access type reads with.
+const milliseconds kAccessReadTimeLimit =
+    std::get<AccessLayout>(SourceTypeOf(DisklessType::Wangwei7).settings).timeLimit;
+
 AccessQueryResult Query(const fs::path& database, const std::string& sql,
                         const std::vector<std::string>& fields, const std::string& charset = {},
-                        const std::string& helper = FindAccessQueryExecutable().value_or(""),
+                        const fs::path& helper = FindAccessQueryExecutable().value_or(fs::path()),
                         milliseconds limit = kAccessReadTimeLimit) {
-  const UniqueFd fd = OpenSourceFile(WidePath(database));
-  if (!fd) throw std::runtime_error("cannot open " + database.string());
-  return RunAccessQuery({helper, fd.get(), sql, fields, charset, limit});
+  const std::optional<platform::SourceFile> file = platform::SourceFile::Open(database);
+  if (!file) throw std::runtime_error("cannot open " + database.string());
+  return RunAccessQuery({helper, &*file, sql, fields, charset, limit});
 }
 
 TEST(AccessQueryExecutable, IsFoundBesideTheProgram) {
@@ -122,7 +128,7 @@ TEST(AccessQuery, AMisbehavingProcessFailsWithinTheLimitAndIsGone) {
     fs::permissions(helper, fs::perms::owner_all);
     const auto start = std::chrono::steady_clock::now();
     const AccessQueryResult result =
-        Query(dir / "empty.mdb", "select", {"f"}, {}, helper.string(), c.limit);
+        Query(dir / "empty.mdb", "select", {"f"}, {}, helper, c.limit);
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_FALSE(result.rows) << c.what;
     EXPECT_NE(result.error.find(c.error), std::string::npos) << c.what << ": " << result.error;
@@ -135,7 +141,7 @@ TEST(AccessQuery, AMissingExecutableIsAnError) {
   ScratchDir dir;
   WriteFileBytes(dir / "empty.mdb", "");
   const AccessQueryResult result =
-      Query(dir / "empty.mdb", "select", {"f"}, {}, (dir / "nothing-here").string());
+      Query(dir / "empty.mdb", "select", {"f"}, {}, dir / "nothing-here");
   EXPECT_FALSE(result.rows);
   EXPECT_NE(result.error.find("cannot start"), std::string::npos) << result.error;
 }

@@ -7,8 +7,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <variant>
 
-#include "core/conversion_run.h"
+#include "conversion/conversion_run.h"
+#include "conversion/source_types.h"
 #include "readers/database/access_test_files.h"
 #include "support/jet4_database.h"
 #include "support/reader_run.h"
@@ -26,23 +28,15 @@ Jet4Table ComputerTable(std::vector<std::vector<Jet4Value>> rows, Jet4ColumnType
   return {"computer", {{"name", Text}, {"ip", ipType}, {"mac", Text}}, std::move(rows)};
 }
 
-struct ReadResult {
-  bool write = false;
-  std::u16string output;
-  RecordingHost host;
-};
-
-ReadResult Read(const fs::path& source) {
-  ReadResult result;
-  result.write =
-      ReadAccessSource(DisklessType::Wangwei7, WidePath(source), result.output, result.host);
-  return result;
+const AccessLayout& Wangwei7Layout() {
+  return std::get<AccessLayout>(SourceTypeOf(DisklessType::Wangwei7).settings);
 }
 
+ReaderRun Read(const fs::path& source) { return ReadFileAs(DisklessType::Wangwei7, source); }
 
-void ExpectCreateFileFailed(const ReadResult& result, const std::string& what) {
+void ExpectCreateFileFailed(const ReaderRun& result, const std::string& what) {
   EXPECT_FALSE(result.write) << what;
-  EXPECT_EQ(result.host.messages, std::vector{Message::CreateFileFailed}) << what;
+  EXPECT_EQ(result.messages, std::vector{Message::CreateFileFailed}) << what;
   EXPECT_EQ(result.output, u"") << what;
 }
 
@@ -59,9 +53,11 @@ TEST(AccessReader, ConvertsEveryRowWithAMac) {
                                           {"dup2", "10.0.0.2", "00-11-22-33-44-55"},
                                           {" spaced ", "1.1.1.1 ", " 0a-0b "},
                                       })});
-  const ReadResult result = Read(dir / "Data.mdb");
+  const ReaderRun result = Read(dir / "Data.mdb");
   EXPECT_TRUE(result.write);
-  EXPECT_TRUE(result.host.messages.empty());
+  EXPECT_TRUE(result.messages.empty());
+  EXPECT_EQ(result.skipped.Count(SkipReason::LackingValue), 2u);  // the null and the empty MAC
+  EXPECT_EQ(result.skipped.Total(), 2u);
   EXPECT_EQ(result.output, Entry(u"00:E0:4C:12:3A:BC", u"192.168.0.1", u"PC01") +
                                Entry(u"00E04C123ABD", u"192.168.0.2", u"PC02") +
                                Entry(u"00:E0:4C:12:3A:BE", u"", u"") +
@@ -77,7 +73,7 @@ TEST(AccessReader, ANumericIpIsWrittenAsItsDecimalText) {
       dir / "Data.mdb",
       {ComputerTable({{"a", 12345, "01"}, {"b", -1062731775, "02"}, {"c", std::nullopt, "03"}},
                      Jet4ColumnType::Long)});
-  const ReadResult result = Read(dir / "Data.mdb");
+  const ReaderRun result = Read(dir / "Data.mdb");
   EXPECT_TRUE(result.write);
   EXPECT_EQ(result.output, Entry(u"01", u"12345", u"A") + Entry(u"02", u"-1062731775", u"B") +
                                Entry(u"03", u"", u"C"));
@@ -93,7 +89,7 @@ TEST(AccessReader, FieldsAreFoundByNameWhateverTheirPlaceAndCase) {
                                          {"IP", Text}},
                                         {{1, "0a-0b", "x", "pc", "1.2.3.4"}}},
                                        {"other", {{"mac", Text}}, {{"ff-ff"}}}});
-  const ReadResult result = Read(dir / "Data.mdb");
+  const ReaderRun result = Read(dir / "Data.mdb");
   EXPECT_TRUE(result.write);
   EXPECT_EQ(result.output, Entry(u"0A:0B", u"1.2.3.4", u"PC"));
 }
@@ -110,7 +106,7 @@ TEST(AccessReader, RowsOnManyPagesComeInOrder) {
   }
   WriteJet4Database(dir / "Data.mdb", {ComputerTable(rows)});
   ASSERT_GT(fs::file_size(dir / "Data.mdb"), 10 * 4096u);
-  const ReadResult result = Read(dir / "Data.mdb");
+  const ReaderRun result = Read(dir / "Data.mdb");
   EXPECT_TRUE(result.write);
   EXPECT_EQ(result.output, expected);
 }
@@ -119,8 +115,8 @@ TEST(AccessReader, AnEmptyTableWritesAnEmptyFile) {
   ScratchDir dir;
   WriteJet4Database(dir / "Data.mdb", {ComputerTable({})});
   RecordingHost host;
-  ConvertMachineList(DisklessType::Wangwei7, WidePath(dir / "Data.mdb"),
-                     WidePath(dir / "computer.ONC"), host);
+  ConvertMachineList(DisklessType::Wangwei7, dir / "Data.mdb", dir / "computer.ONC",
+                     ConversionContext::Default(), host);
   EXPECT_EQ(host.messages, std::vector{Message::Success});
   EXPECT_EQ(ReadFileBytes(dir / "computer.ONC"), "");
 }
@@ -141,10 +137,10 @@ TEST(AccessReader, RealAccessFilesWithoutAComputerTableFail) {
   ScratchDir dir;
   for (const char* name : {"nwind.mdb", "DateTestDatabase.mdb", "ASampleDatabase.accdb"}) {
     COPY_REAL_ACCESS_FILE_OR_SKIP(dir.path(), name, copy);
-    const ReadResult result = Read(copy);
+    const ReaderRun result = Read(copy);
     ExpectCreateFileFailed(result, name);
-    ASSERT_EQ(result.host.details.size(), 1u);
-    EXPECT_NE(result.host.details[0], "");
+    ASSERT_EQ(result.details.size(), 1u);
+    EXPECT_NE(result.details[0], "");
   }
 }
 
@@ -190,7 +186,7 @@ TEST(AccessReaderCli, DamagedFilesEndInTheMessage) {
     WriteFileBytes(dir / name, bytes);
     const auto start = Clock::now();
     const CliResult result = RunZembrixCli({"convert", "--type", "wangwei7", name}, dir.path());
-    EXPECT_LT(Clock::now() - start, kAccessReadTimeLimit) << name;
+    EXPECT_LT(Clock::now() - start, Wangwei7Layout().timeLimit) << name;
     EXPECT_EQ(result.status, 1) << name;
     EXPECT_EQ(result.err.substr(0, result.err.find('\n') + 1), "创建文件失败!\n") << name;
     EXPECT_FALSE(fs::exists(dir / "computer.ONC")) << name;

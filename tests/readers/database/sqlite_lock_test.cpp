@@ -6,9 +6,11 @@
 
 #include <chrono>
 #include <filesystem>
+#include <stdexcept>
 
-#include "readers/database/sqlite_database.h"
-#include "readers/database/sqlite_exception.h"
+#include "conversion/source_types.h"
+#include "readers/database/sqlite_reader.h"
+#include "support/reader_run.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
 
@@ -72,20 +74,21 @@ TEST(SqliteLock, TheConversionWaitsUntilTheOtherProcessLetsGo) {
   EXPECT_EQ(ReadFileBytes(dir / "out.ONC"), ReadFileBytes(ExampleOutput("yiyou")));
 }
 
-TEST(SqliteLock, ALockHeldPastTheTimeoutIsABusyError) {
+// A lock held past the wait the type allows is a busy error, not a hang.
+TEST(SqliteLock, ALockHeldPastTheWaitIsABusyError) {
   ScratchDir dir;
   const fs::path database = CopyOfExample(dir);
   LockingProcess other(database, 1500);
   ASSERT_TRUE(other.locked());
-  CppSQLite3DB db;
-  db.setBusyTimeout(200);
-  db.openReadOnly(database.c_str());
-  try {
-    (void)db.query("select * from sqlite_master");
-    FAIL() << "the query should have given up";
-  } catch (const CppSQLite3Exception& error) {
-    EXPECT_EQ(error.code(), SQLITE_BUSY);
-  }
+  const SourceTypeInfo& row = SourceTypeOf(DisklessType::Yiyou);
+  SqliteLayout layout = std::get<SqliteLayout>(row.settings);
+  layout.busyTimeout = std::chrono::milliseconds(200);
+  const ConversionContext context = ConversionContext::Default();
+  const ReaderRun run = RunOf(ReadSqliteSource({database, context, row.messages}, layout));
+  EXPECT_FALSE(run.write);
+  EXPECT_EQ(run.messages, std::vector{Message::ReadDatabaseFailed});
+  ASSERT_EQ(run.details.size(), 1u);
+  EXPECT_EQ(run.details[0].rfind("SQLITE_BUSY[5]", 0), 0u) << run.details[0];
 }
 
 }  // namespace

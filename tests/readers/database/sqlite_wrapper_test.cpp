@@ -10,8 +10,8 @@
 
 #include "readers/database/sqlite_database.h"
 #include "readers/database/sqlite_exception.h"
-#include "readers/database/sqlite_fixture.h"
 #include "support/scratch_dir.h"
+#include "support/sqlite_fixture.h"
 #include "support/test_files.h"
 
 namespace {
@@ -93,7 +93,7 @@ TEST_F(SqliteWrapper, QueryNeedsAnOpenDatabase) {
   const auto never = Raised([&] { (void)db.query("select 1"); });
   EXPECT_EQ(never.code(), 1000);
   EXPECT_STREQ(never.message(), "CPPSQLITE_ERROR[1000]: Database not open");
-  db.openReadOnly(path_.c_str());
+  db.openReadOnly(path_.c_str(), 1000);
   db.close();
   db.close();
   EXPECT_STREQ(Raised([&] { (void)db.query("select 1"); }).message(),
@@ -102,7 +102,7 @@ TEST_F(SqliteWrapper, QueryNeedsAnOpenDatabase) {
 
 TEST_F(SqliteWrapper, ReadsValuesByNameWhateverTheCase) {
   CppSQLite3DB db;
-  db.openReadOnly(path_.c_str());
+  db.openReadOnly(path_.c_str(), 1000);
   CppSQLite3Query rows = db.query("select mac, n, note from machines");
   ASSERT_FALSE(rows.atEnd());
   EXPECT_EQ(rows.columnIndex("MAC"), 0);
@@ -123,7 +123,7 @@ TEST_F(SqliteWrapper, ReadsValuesByNameWhateverTheCase) {
 
 TEST_F(SqliteWrapper, AnEmptyResultIsAtEndAtOnce) {
   CppSQLite3DB db;
-  db.openReadOnly(path_.c_str());
+  db.openReadOnly(path_.c_str(), 1000);
   CppSQLite3Query rows = db.query("select a from empty_list");
   EXPECT_TRUE(rows.atEnd());
   rows.finish();
@@ -131,7 +131,7 @@ TEST_F(SqliteWrapper, AnEmptyResultIsAtEndAtOnce) {
 
 TEST_F(SqliteWrapper, MisuseRaisesItsFixedDetail) {
   CppSQLite3DB db;
-  db.openReadOnly(path_.c_str());
+  db.openReadOnly(path_.c_str(), 1000);
   CppSQLite3Query rows = db.query("select Mac, n from machines");
   CppSQLite3Query none;
   const struct {
@@ -182,40 +182,35 @@ TEST_F(SqliteWrapper, SqliteFailuresCarryTheirCode) {
   };
   for (const auto& c : cases) {
     CppSQLite3DB db;
-    db.openReadOnly(c.file.c_str());
+    db.openReadOnly(c.file.c_str(), 1000);
     const CppSQLite3Exception error = Raised([&] { (void)db.query(c.sql); });
     EXPECT_EQ(error.code(), c.code) << c.what;
     EXPECT_STREQ(error.message(), c.message) << c.what;
   }
 }
 
-TEST_F(SqliteWrapper, PlainOpenCreatesAMissingFileReadOnlyOpenDoesNot) {
-  const fs::path missing = dir_ / "missing.db";
-  {
+TEST_F(SqliteWrapper, AMissingFileOrFolderCannotBeOpenedAndIsNotCreated) {
+  const struct {
+    const char* what;
+    fs::path path;
+    fs::path created;  // what opening must not leave behind
+  } cases[] = {
+      {"missing file", dir_ / "missing.db", dir_ / "missing.db"},
+      {"missing folder", dir_ / "no-folder" / "list.db", dir_ / "no-folder"},
+  };
+  for (const auto& c : cases) {
     CppSQLite3DB db;
-    const CppSQLite3Exception error = Raised([&] { db.openReadOnly(missing.c_str()); });
-    EXPECT_EQ(error.code(), SQLITE_CANTOPEN);
-    EXPECT_STREQ(error.message(), "SQLITE_CANTOPEN[14]: unable to open database file");
+    const CppSQLite3Exception error = Raised([&] { db.openReadOnly(c.path.c_str(), 1000); });
+    EXPECT_EQ(error.code(), SQLITE_CANTOPEN) << c.what;
+    EXPECT_STREQ(error.message(), "SQLITE_CANTOPEN[14]: unable to open database file") << c.what;
+    db.close();
+    EXPECT_FALSE(fs::exists(c.created)) << c.what;
   }
-  EXPECT_FALSE(fs::exists(missing));
-  CppSQLite3DB db;
-  db.open(missing.c_str());
-  EXPECT_TRUE(fs::exists(missing));
-  EXPECT_EQ(Raised([&] { (void)db.query("select a from t"); }).code(), 1);
-}
-
-TEST_F(SqliteWrapper, AMissingFolderCannotBeOpenedInEitherMode) {
-  const std::string path = (dir_ / "no-folder" / "list.db").string();
-  CppSQLite3DB db;
-  EXPECT_EQ(Raised([&] { db.open(path.c_str()); }).code(), SQLITE_CANTOPEN);
-  EXPECT_EQ(Raised([&] { db.openReadOnly(path.c_str()); }).code(), SQLITE_CANTOPEN);
-  db.close();
-  EXPECT_FALSE(fs::exists(dir_ / "no-folder"));
 }
 
 TEST_F(SqliteWrapper, AssignmentHandsTheStatementOver) {
   CppSQLite3DB db;
-  db.openReadOnly(path_.c_str());
+  db.openReadOnly(path_.c_str(), 1000);
   CppSQLite3Query target = db.query("select Mac from machines");
   // The second row overflows: the failure must still name SQLite's words.
   target = db.query("select 1 as v union all select abs(-9223372036854775808)");
@@ -243,7 +238,7 @@ TEST_F(SqliteWrapper, WaitsForAnotherConnectionsLock) {
   });
   const auto start = std::chrono::steady_clock::now();
   CppSQLite3DB db;
-  db.openReadOnly(path_.c_str());
+  db.openReadOnly(path_.c_str(), 1000);
   CppSQLite3Query rows = db.query("select Mac from machines");
   EXPECT_FALSE(rows.atEnd());
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));

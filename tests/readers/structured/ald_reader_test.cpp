@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <variant>
 
+#include "conversion/source_types.h"
 #include "readers/structured/ald_reader.h"
-#include "readers/structured/ald_record.h"
 #include "support/reader_run.h"
-#include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
 
@@ -15,14 +15,18 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_view_literals;
 
+// The record as the type table lays it out for ALD.
+const AldLayout& Layout() { return std::get<AldLayout>(SourceTypeOf(DisklessType::Ald).settings); }
+
 std::string Record(std::string_view ip, std::string_view mac, std::string_view name,
                    char filler = '\0') {
-  std::string record(ald::kRecordSize, filler);
-  record.replace(ald::kIpOffset, ip.size(), ip);
-  record.replace(ald::kMacOffset, ald::kMacSize, std::string(ald::kMacSize, '\0'));
-  record.replace(ald::kMacOffset, mac.size(), mac);
-  record.replace(ald::kNameOffset, ald::kNameSize, std::string(ald::kNameSize, '\0'));
-  record.replace(ald::kNameOffset, name.size(), name);
+  const AldLayout& layout = Layout();
+  std::string record(layout.recordSize, filler);
+  record.replace(layout.ipOffset, ip.size(), ip);
+  record.replace(layout.macOffset, layout.macSize, std::string(layout.macSize, '\0'));
+  record.replace(layout.macOffset, mac.size(), mac);
+  record.replace(layout.nameOffset, layout.nameSize, std::string(layout.nameSize, '\0'));
+  record.replace(layout.nameOffset, name.size(), name);
   return record;
 }
 
@@ -40,7 +44,7 @@ TEST_P(AldReadTest, GivesOneEntryPerRecord) {
   const ReaderRun run = ReadBytesAs(DisklessType::Ald, GetParam().bytes, "wsk.dat");
   EXPECT_TRUE(run.write);
   EXPECT_EQ(run.output, GetParam().expected);
-  EXPECT_TRUE(run.host.messages.empty());
+  EXPECT_TRUE(run.messages.empty());
 }
 
 const std::string kFullRecord = Record("\xC0\xA8\x00\x15"sv, "00e04c123abc", "pc021");
@@ -55,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         AldCase{"full_fields_end_at_their_size",
                 Record("\x01\x02\x03\x04"sv, "00e04c123abc", "abcdefghijklmnop", 'z'),
                 Entry(u"00:E0:4C:12:3A:BC", u"1.2.3.4", u"ABCDEFGHIJKLMNOP")},
-        AldCase{"empty_slot", std::string(ald::kRecordSize, '\0'), Entry(u"", u"0.0.0.0", u"")},
+        AldCase{"empty_slot", std::string(Layout().recordSize, '\0'), Entry(u"", u"0.0.0.0", u"")},
         AldCase{"gbk_name", Record("\x01\x01\x01\x01"sv, "aa", "\xCD\xF8\xB0\xC9" "01"),
                 Entry(u"AA", u"1.1.1.1", u"\u7F51\u5427" u"01")},
         AldCase{"name_cut_inside_a_character",
@@ -83,10 +87,9 @@ TEST(AldSource, FailuresShowTheAldMessages) {
       {dir / "empty.dat", Message::AldSizeFailed},
   };
   for (const auto& [source, message] : cases) {
-    RecordingHost host;
-    std::u16string output;
-    EXPECT_FALSE(ReadAldSource(DisklessType::Ald, WidePath(source), output, host));
-    EXPECT_EQ(host.messages, std::vector{message}) << source;
+    const ReaderRun run = ReadFileAs(DisklessType::Ald, source);
+    EXPECT_FALSE(run.write);
+    EXPECT_EQ(run.messages, std::vector{message}) << source;
   }
 }
 

@@ -6,7 +6,6 @@
 
 #include "readers/structured/ini_reader.h"
 #include "support/reader_run.h"
-#include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
 
@@ -20,6 +19,7 @@ struct IniCase {
   DisklessType type;
   std::string bytes;
   std::u16string expected;
+  std::size_t skipped = 0;  // sections lacking a value the type requires
 };
 
 void PrintTo(const IniCase& c, std::ostream* os) { *os << c.what; }
@@ -30,7 +30,9 @@ TEST_P(IniReadTest, AppendsTheAcceptedSections) {
   const ReaderRun run = ReadBytesAs(GetParam().type, GetParam().bytes, "source.ini");
   EXPECT_TRUE(run.write);
   EXPECT_EQ(run.output, GetParam().expected);
-  EXPECT_TRUE(run.host.messages.empty());
+  EXPECT_TRUE(run.messages.empty());
+  EXPECT_EQ(run.skipped.Count(SkipReason::LackingValue), GetParam().skipped);
+  EXPECT_EQ(run.skipped.Total(), GetParam().skipped);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -50,17 +52,17 @@ INSTANTIATE_TEST_SUITE_P(
                 "[4]\nMAC=dd\nWksIP=4\n"
                 "[5]\nMAC=ee\nWksIP=5\nComName=\n"
                 "[6]\nmac=\"ffgg\"\nwksip=6\ncomname=f\n",
-                Entry(u"AA", u"1", u"A") + Entry(u"FF:GG", u"6", u"F")},
+                Entry(u"AA", u"1", u"A") + Entry(u"FF:GG", u"6", u"F"), 4},
         IniCase{"obm_needs_all_three", T::Obm,
                 "[x]\nMAC=00e04c123abc\nIPAddr=192.168.0.21\nWksName=pc021\n"
                 "[y]\nMAC=aa\nIPAddr=2\nWksName=\n"
                 "[z]\nMAC=\nIPAddr=3\nWksName=c\n",
-                Entry(u"00:E0:4C:12:3A:BC", u"192.168.0.21", u"PC021")},
+                Entry(u"00:E0:4C:12:3A:BC", u"192.168.0.21", u"PC021"), 2},
         IniCase{"wangzhong_mac_as_stored_name_from_section", T::Wangzhong,
                 "[pc021]\nMAC=00-e0-4c-12-3a-bc\nIP=192.168.0.21\n"
                 "[pc022]\nMAC=aa\n"
                 "[pc023]\nIP=3\n",
-                Entry(u"00-E0-4C-12-3A-BC", u"192.168.0.21", u"PC021")},
+                Entry(u"00-E0-4C-12-3A-BC", u"192.168.0.21", u"PC021"), 2},
         IniCase{"gbk_names_unchanged", T::Obm,
                 "[1]\nMAC=aa\nIPAddr=1\nWksName=\xCD\xF8\xB0\xC9pc\n",
                 Entry(u"AA", u"1", u"\u7F51\u5427PC")},
@@ -79,11 +81,10 @@ TEST(IniSource, UnopenableSourceIsNoSuccess) {
   ScratchDir dir;
   for (const DisklessType type : {T::Ruiqi, T::Mzd, T::Obm, T::Wangzhong}) {
     for (const fs::path& source : {dir / "missing.ini", dir.path()}) {
-      RecordingHost host;
-      std::u16string output;
-      EXPECT_FALSE(ReadIniSource(type, WidePath(source), output, host));
-      EXPECT_EQ(host.messages, std::vector{Message::OpenSourceFailed});
-      EXPECT_TRUE(output.empty());
+      const ReaderRun run = ReadFileAs(type, source);
+      EXPECT_FALSE(run.write);
+      EXPECT_EQ(run.messages, std::vector{Message::OpenSourceFailed});
+      EXPECT_TRUE(run.output.empty());
     }
   }
 }
@@ -125,17 +126,15 @@ TEST(IniSource, TheSectionListMustStayBelowItsBufferLessTwo) {
       ScratchDir dir;
       std::size_t sections = 0;
       WriteFileBytes(dir / "source.ini", SectionsOfListLength(length, sections));
-      RecordingHost host;
-      std::u16string output;
+      const ReaderRun run = ReadFileAs(type, dir / "source.ini");
       const bool fits = length < capacity - 2;
-      EXPECT_EQ(ReadIniSource(type, WidePath(dir / "source.ini"), output, host), fits)
-          << IndexOf(type) << " " << length;
+      EXPECT_EQ(run.write, fits) << IndexOf(type) << " " << length;
       if (fits) {
-        EXPECT_TRUE(host.messages.empty());
-        EXPECT_EQ(EntryCount(output), sections);
+        EXPECT_TRUE(run.messages.empty());
+        EXPECT_EQ(EntryCount(run.output), sections);
       } else {
-        EXPECT_EQ(host.messages, std::vector{Message::BufferTooSmall});
-        EXPECT_TRUE(output.empty());
+        EXPECT_EQ(run.messages, std::vector{Message::BufferTooSmall});
+        EXPECT_TRUE(run.output.empty());
       }
     }
   }
@@ -148,12 +147,11 @@ TEST(IniSource, TypesWithTheLargerListReadNamesBeyondTheSmallerOne) {
     std::string text = SectionsOfListLength(6000, sections);
     text += "[last]\nMAC=00e04c123abc\nIPAddr=9\nIP=9\nWksName=last\n";
     WriteFileBytes(dir / "source.ini", text);
-    RecordingHost host;
-    std::u16string output;
-    ASSERT_TRUE(ReadIniSource(type, WidePath(dir / "source.ini"), output, host));
-    EXPECT_TRUE(output.ends_with(type == T::Obm ? Entry(u"00:E0:4C:12:3A:BC", u"9", u"LAST")
-                                                : Entry(u"00E04C123ABC", u"9", u"LAST")));
-    EXPECT_EQ(EntryCount(output), sections + 1);
+    const ReaderRun run = ReadFileAs(type, dir / "source.ini");
+    ASSERT_TRUE(run.write);
+    EXPECT_TRUE(run.output.ends_with(type == T::Obm ? Entry(u"00:E0:4C:12:3A:BC", u"9", u"LAST")
+                                                    : Entry(u"00E04C123ABC", u"9", u"LAST")));
+    EXPECT_EQ(EntryCount(run.output), sections + 1);
   }
 }
 
@@ -168,10 +166,9 @@ TEST(IniSource, Utf16AndUtf8FilesAreRead) {
   for (const std::string& bytes : {utf16le, utf8}) {
     ScratchDir dir;
     WriteFileBytes(dir / "qlboot.ini", bytes);
-    RecordingHost host;
-    std::u16string output;
-    ASSERT_TRUE(ReadIniSource(T::Wangzhong, WidePath(dir / "qlboot.ini"), output, host));
-    EXPECT_EQ(output, Entry(u"AA", u"1", u"\u7F51\u5427"));
+    const ReaderRun run = ReadFileAs(T::Wangzhong, dir / "qlboot.ini");
+    ASSERT_TRUE(run.write);
+    EXPECT_EQ(run.output, Entry(u"AA", u"1", u"\u7F51\u5427"));
   }
 }
 

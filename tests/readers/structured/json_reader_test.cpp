@@ -5,7 +5,6 @@
 
 #include "readers/structured/json_reader.h"
 #include "support/reader_run.h"
-#include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
 
@@ -17,6 +16,7 @@ struct JsonCase {
   const char* what;
   std::string bytes;
   std::u16string expected;
+  std::size_t skipped = 0;  // elements that are no machine object
 };
 
 void PrintTo(const JsonCase& c, std::ostream* os) { *os << c.what; }
@@ -27,7 +27,9 @@ TEST_P(JsonReadTest, AppendsTheElements) {
   const ReaderRun run = ReadBytesAs(DisklessType::Xinyou6, GetParam().bytes, "list.txt");
   EXPECT_TRUE(run.write);
   EXPECT_EQ(run.output, GetParam().expected);
-  EXPECT_TRUE(run.host.messages.empty());
+  EXPECT_TRUE(run.messages.empty());
+  EXPECT_EQ(run.skipped.Count(SkipReason::NotAMachine), GetParam().skipped);
+  EXPECT_EQ(run.skipped.Total(), GetParam().skipped);
 }
 
 std::string List(const std::string& elements) { return "{\"macList\":[" + elements + "]}"; }
@@ -63,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                  Entry(u"BB", u"2", u"B") + Entry(u"AA", u"1", u"A") + Entry(u"BB", u"2", u"B")},
         JsonCase{"elements_that_are_not_objects_skipped",
                  List(R"(null, "aa", 1, [], {"mac":"aa","ip":"1","pc":"p"})"),
-                 Entry(u"AA", u"1", u"P")},
+                 Entry(u"AA", u"1", u"P"), 4},
         JsonCase{"missing_or_null_members_read_empty",
                  List(R"({"ip":"1"},{"mac":null,"ip":null,"pc":null},{})"),
                  Entry(u"", u"1", u"") + Entry(u"", u"", u"") + Entry(u"", u"", u"")},
@@ -73,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         JsonCase{"object_or_array_member_skips_the_element",
                  List(R"({"mac":{},"ip":"1","pc":"a"},{"mac":"b","ip":[],"pc":"b"},)"
                       R"({"mac":"c","ip":"3","pc":{"x":1}},{"mac":"d","ip":"4","pc":"d"})"),
-                 Entry(u"D", u"4", u"D")},
+                 Entry(u"D", u"4", u"D"), 3},
         JsonCase{"nul_escape_ends_a_value", List(R"({"mac":"a\u0000b","ip":"1","pc":"p\u0000q"})"),
                  Entry(u"A", u"1", u"P")}),
     [](const testing::TestParamInfo<JsonCase>& info) { return std::string(info.param.what); });
@@ -92,18 +94,15 @@ TEST(JsonSource, FailuresWriteNothing) {
   };
   for (const auto& [bytes, message] : files) {
     WriteFileBytes(dir / "list.txt", bytes);
-    RecordingHost host;
-    std::u16string output;
-    EXPECT_FALSE(ReadJsonSource(DisklessType::Xinyou6, WidePath(dir / "list.txt"), output, host))
-        << testing::PrintToString(bytes);
-    EXPECT_EQ(host.messages, std::vector{message}) << testing::PrintToString(bytes);
-    EXPECT_FALSE(host.details.empty() || host.details[0].empty());
+    const ReaderRun run = ReadFileAs(DisklessType::Xinyou6, dir / "list.txt");
+    EXPECT_FALSE(run.write) << testing::PrintToString(bytes);
+    EXPECT_EQ(run.messages, std::vector{message}) << testing::PrintToString(bytes);
+    EXPECT_FALSE(run.details.empty() || run.details[0].empty());
   }
   for (const fs::path& source : {dir / "missing.txt", dir.path()}) {
-    RecordingHost host;
-    std::u16string output;
-    EXPECT_FALSE(ReadJsonSource(DisklessType::Xinyou6, WidePath(source), output, host));
-    EXPECT_EQ(host.messages, std::vector{Message::OpenSourceFailed});
+    const ReaderRun run = ReadFileAs(DisklessType::Xinyou6, source);
+    EXPECT_FALSE(run.write);
+    EXPECT_EQ(run.messages, std::vector{Message::OpenSourceFailed});
   }
 }
 

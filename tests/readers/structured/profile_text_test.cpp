@@ -1,6 +1,9 @@
 // Profile files are decoded by their byte-order mark, else in the ANSI code page.
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "platform/code_page.h"
 #include "readers/structured/profile_text.h"
 
 namespace {
@@ -8,6 +11,8 @@ namespace {
 using namespace std::string_literals;
 
 TEST(DecodeProfileText, ByteOrderMarkOrAnsiCodePage) {
+  const std::unique_ptr<platform::CodePage> gbk = platform::CodePage::Open(936);
+  ASSERT_TRUE(gbk);
   const std::pair<std::string, std::u16string> cases[] = {
       {"\xFF\xFE[\0\x51\x7F]\0"s, u"[\u7F51]"},                 // UTF-16LE
       {"\xFE\xFF\0[\x7F\x51\0]"s, u"[\u7F51]"},                 // UTF-16BE
@@ -21,7 +26,7 @@ TEST(DecodeProfileText, ByteOrderMarkOrAnsiCodePage) {
       {"", u""},
   };
   for (const auto& [bytes, text] : cases) {
-    EXPECT_EQ(DecodeProfileText(bytes), text) << testing::PrintToString(bytes);
+    EXPECT_EQ(DecodeProfileText(bytes, *gbk), text) << testing::PrintToString(bytes);
   }
 }
 

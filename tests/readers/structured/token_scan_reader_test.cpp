@@ -5,7 +5,6 @@
 
 #include "readers/structured/token_scan_reader.h"
 #include "support/reader_run.h"
-#include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
 
@@ -32,7 +31,7 @@ TEST_P(TokenScanReadTest, TakesTheTokensAroundEachMac) {
   const ReaderRun run = ReadBytesAs(DisklessType::Shunwupan, GetParam().bytes, "list.clt");
   EXPECT_TRUE(run.write);
   EXPECT_EQ(run.output, GetParam().expected);
-  EXPECT_TRUE(run.host.messages.empty());
+  EXPECT_TRUE(run.messages.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -69,17 +68,14 @@ TEST(TokenScanSource, FailuresWriteNothing) {
   };
   for (const auto& [bytes, message] : files) {
     WriteFileBytes(dir / "list.clt", bytes);
-    RecordingHost host;
-    std::u16string output;
-    EXPECT_FALSE(
-        ReadTokenScanSource(DisklessType::Shunwupan, WidePath(dir / "list.clt"), output, host));
-    EXPECT_EQ(host.messages, std::vector{message}) << bytes;
+    const ReaderRun run = ReadFileAs(DisklessType::Shunwupan, dir / "list.clt");
+    EXPECT_FALSE(run.write);
+    EXPECT_EQ(run.messages, std::vector{message}) << bytes;
   }
   for (const fs::path& source : {dir / "missing.clt", dir.path()}) {
-    RecordingHost host;
-    std::u16string output;
-    EXPECT_FALSE(ReadTokenScanSource(DisklessType::Shunwupan, WidePath(source), output, host));
-    EXPECT_EQ(host.messages, std::vector{Message::OpenShunwupanFailed});
+    const ReaderRun run = ReadFileAs(DisklessType::Shunwupan, source);
+    EXPECT_FALSE(run.write);
+    EXPECT_EQ(run.messages, std::vector{Message::OpenShunwupanFailed});
   }
 }
 

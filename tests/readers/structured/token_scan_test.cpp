@@ -1,7 +1,10 @@
 // Cutting bytes into tokens: delimiters, NUL, and double-byte characters kept whole.
 #include <gtest/gtest.h>
 
-#include "core/code_page.h"
+#include <memory>
+#include <vector>
+
+#include "platform/code_page.h"
 #include "readers/structured/token_scan.h"
 
 namespace {
@@ -9,7 +12,20 @@ namespace {
 using namespace std::string_literals;
 using Tokens = std::vector<std::string_view>;
 
-TEST(ScanTokens, CutsAtTheDelimiters) {
+// Every token the scanner gives, in the order Next gives them; GBK unless told.
+Tokens TokensOf(std::string_view bytes, unsigned codePage = 936) {
+  const std::unique_ptr<platform::CodePage> ansi = platform::CodePage::Open(codePage);
+  if (!ansi) {
+    ADD_FAILURE() << "no code page " << codePage;
+    return {};
+  }
+  Tokens tokens;
+  TokenScanner scanner(bytes, *ansi);
+  for (std::string_view token; scanner.Next(token);) tokens.push_back(token);
+  return tokens;
+}
+
+TEST(TokenScanner, CutsAtTheDelimiters) {
   const std::pair<std::string, Tokens> cases[] = {
       {R"({"id":"PC01","mac":"00E04C123ABC","ip":"192.168.0.21"})",
        {"id", ":", "PC01", "mac", ":", "00E04C123ABC", "ip", ":", "192.168.0.21"}},
@@ -21,12 +37,11 @@ TEST(ScanTokens, CutsAtTheDelimiters) {
       {"\"\"", {}},
   };
   for (const auto& [bytes, tokens] : cases) {
-    EXPECT_EQ(ScanTokens(bytes), tokens) << testing::PrintToString(bytes);
+    EXPECT_EQ(TokensOf(bytes), tokens) << testing::PrintToString(bytes);
   }
 }
 
-TEST(ScanTokens, KeepsDoubleByteCharactersWhole) {
-  ASSERT_EQ(AnsiCodePage(), 936u);
+TEST(TokenScanner, KeepsDoubleByteCharactersWhole) {
   const std::pair<std::string, Tokens> cases[] = {
       {"\"\xE0\x5D\xBC\xFE\",\"mac\"", {"\xE0\x5D\xBC\xFE", "mac"}},  // 郵件: trail byte "]"
       {"[\x82\x7D\x82\x5B\x81\x7B]", {"\x82\x7D\x82\x5B\x81\x7B"}},    // trail bytes "}", "[", "{"
@@ -36,16 +51,13 @@ TEST(ScanTokens, KeepsDoubleByteCharactersWhole) {
       {"\xCD\xF8 \xB0\xC9", {"\xCD\xF8", "\xB0\xC9"}},
   };
   for (const auto& [bytes, tokens] : cases) {
-    EXPECT_EQ(ScanTokens(bytes), tokens) << testing::PrintToString(bytes);
+    EXPECT_EQ(TokensOf(bytes), tokens) << testing::PrintToString(bytes);
   }
 }
 
-TEST(ScanTokens, SingleByteCodePagesCutEveryDelimiterByte) {
-  ASSERT_TRUE(SetAnsiCodePage(1252));
-  EXPECT_EQ(ScanTokens("\xE0]\xBC"), (Tokens{"\xE0", "\xBC"}));
-  ASSERT_TRUE(SetAnsiCodePage(kUtf8CodePage));
-  EXPECT_EQ(ScanTokens("\xE9\x83\xB5]x"), (Tokens{"\xE9\x83\xB5", "x"}));
-  ASSERT_TRUE(SetAnsiCodePage(kDefaultAnsiCodePage));
+TEST(TokenScanner, SingleByteCodePagesCutEveryDelimiterByte) {
+  EXPECT_EQ(TokensOf("\xE0]\xBC", 1252), (Tokens{"\xE0", "\xBC"}));
+  EXPECT_EQ(TokensOf("\xE9\x83\xB5]x", platform::kUtf8CodePage), (Tokens{"\xE9\x83\xB5", "x"}));
 }
 
 }  // namespace

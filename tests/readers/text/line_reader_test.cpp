@@ -1,9 +1,9 @@
 // Text-mode lines: LF and CR LF end a line, a lone CR stays.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
+#include <optional>
 
-#include "core/unique_fd.h"
+#include "platform/source_file.h"
 #include "readers/text/line_reader.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
@@ -13,9 +13,13 @@ namespace {
 std::vector<std::string> LinesOf(const std::string& bytes) {
   ScratchDir dir;
   WriteFileBytes(dir / "f", bytes);
-  UniqueFd fd(::open((dir / "f").c_str(), O_RDONLY));
-  LineReader reader(fd.get());
+  std::optional<platform::SourceFile> file = platform::SourceFile::Open(dir / "f");
   std::vector<std::string> lines;
+  if (!file) {
+    ADD_FAILURE() << "cannot open the scratch file";
+    return lines;
+  }
+  LineReader reader(*file);
   for (std::string line; reader.Next(line);) lines.push_back(line);
   return lines;
 }

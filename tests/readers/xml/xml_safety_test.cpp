@@ -3,8 +3,9 @@
 
 #include <filesystem>
 
-#include "core/conversion_run.h"
-#include "core/source_types.h"
+#include "conversion/conversion_run.h"
+#include "conversion/source_types.h"
+#include "core/conversion_context.h"
 #include "core/utf8.h"
 #include "readers/xml/xml_document.h"
 #include "support/recording_host.h"
@@ -34,7 +35,7 @@ TEST_P(DoctypeTest, OnlyABareDoctypeIsAccepted) {
 
   ScratchDir dir;
   WriteFileBytes(dir / "source.xml", Utf16ToUtf8Whole(GetParam().text));
-  EXPECT_EQ(document.load(WidePath(dir / "source.xml")), GetParam().accepted);
+  EXPECT_EQ(document.load(dir / "source.xml"), GetParam().accepted);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -98,7 +99,8 @@ TEST(XmlSafety, AnExternalEntityNeverBringsALocalFileIntoAnyOutput) {
                                " [<!ENTITY secret SYSTEM \"" + reference + "\">]>\n" + source.body;
       WriteFileBytes(dir / "source.xml", text);
       RecordingHost host;
-      ConvertMachineList(source.type, WidePath(dir / "source.xml"), WidePath(dir / "out.ONC"), host);
+      ConvertMachineList(source.type, dir / "source.xml", dir / "out.ONC",
+                         ConversionContext::Default(), host);
       const std::string slug(SourceTypeOf(source.type).slug);
       EXPECT_EQ(host.messages, std::vector{Message::SourceFormatInvalid}) << slug << reference;
       for (const std::string& detail : host.details) {

@@ -1,9 +1,24 @@
 // ANSI code page conversions behave as the Windows ones do.
 #include <gtest/gtest.h>
 
-#include "core/code_page.h"
+#include <memory>
+
+#include "platform/code_page.h"
 
 namespace {
+
+using platform::CodePage;
+
+std::unique_ptr<CodePage> Open(unsigned number) {
+  std::unique_ptr<CodePage> codePage = CodePage::Open(number);
+  if (!codePage) throw std::runtime_error("no code page " + std::to_string(number));
+  return codePage;
+}
+
+const CodePage& Chinese() {
+  static const std::unique_ptr<CodePage> codePage = Open(936);
+  return *codePage;
+}
 
 struct EncodeCase {
   std::u16string text;
@@ -13,7 +28,7 @@ struct EncodeCase {
 class EncodeTest : public testing::TestWithParam<EncodeCase> {};
 
 TEST_P(EncodeTest, GivesWindowsBytes) {
-  EXPECT_EQ(WideToAnsi(GetParam().text), GetParam().bytes);
+  EXPECT_EQ(Chinese().Encode(GetParam().text), GetParam().bytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -39,7 +54,9 @@ struct DecodeCase {
 
 class DecodeTest : public testing::TestWithParam<DecodeCase> {};
 
-TEST_P(DecodeTest, GivesWindowsText) { EXPECT_EQ(AnsiToWide(GetParam().bytes), GetParam().text); }
+TEST_P(DecodeTest, GivesWindowsText) {
+  EXPECT_EQ(Chinese().Decode(GetParam().bytes), GetParam().text);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     CodePage936, DecodeTest,
@@ -56,33 +73,36 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CodePage, ChineseNamesRoundTrip) {
   const std::u16string name = u"网吧一号机\u4E02";
-  EXPECT_EQ(AnsiToWide(WideToAnsi(name)), name);
+  EXPECT_EQ(Chinese().Decode(Chinese().Encode(name)), name);
 }
 
 TEST(CodePage, LeadBytesOfTheCodePage) {
-  ASSERT_EQ(AnsiCodePage(), 936u);
-  for (const unsigned char lead : {0x81, 0xB0, 0xFE}) EXPECT_TRUE(IsAnsiLeadByte(lead)) << +lead;
+  for (const unsigned char lead : {0x81, 0xB0, 0xFE}) EXPECT_TRUE(Chinese().IsLeadByte(lead)) << +lead;
   for (const unsigned char single : {0x00, 0x41, 0x5D, 0x7F, 0x80, 0xFF}) {
-    EXPECT_FALSE(IsAnsiLeadByte(single)) << +single;
+    EXPECT_FALSE(Chinese().IsLeadByte(single)) << +single;
   }
-  ASSERT_TRUE(SetAnsiCodePage(1252));
-  EXPECT_FALSE(IsAnsiLeadByte(0xB0));
-  ASSERT_TRUE(SetAnsiCodePage(kUtf8CodePage));
-  EXPECT_FALSE(IsAnsiLeadByte(0xE4));
-  ASSERT_TRUE(SetAnsiCodePage(kDefaultAnsiCodePage));
+  EXPECT_FALSE(Open(1252)->IsLeadByte(0xB0));
+  EXPECT_FALSE(Open(platform::kUtf8CodePage)->IsLeadByte(0xE4));
 }
 
 TEST(CodePage, OtherCodePagesAndUnknownOnes) {
-  ASSERT_EQ(AnsiCodePage(), 936u);
-  ASSERT_TRUE(SetAnsiCodePage(1252));
-  EXPECT_EQ(WideToAnsi(u"\u00E9\u20AC"), "\xE9\x80");
-  EXPECT_EQ(AnsiToWide("\xE9"), u"\u00E9");
-  EXPECT_FALSE(SetAnsiCodePage(12345));
-  EXPECT_EQ(AnsiCodePage(), 1252u);
-  ASSERT_TRUE(SetAnsiCodePage(kUtf8CodePage));
-  EXPECT_EQ(WideToAnsi(u"\u4E2D"), "\xE4\xB8\xAD");
-  EXPECT_EQ(AnsiToWide("\xE4\xB8\xAD"), u"\u4E2D");
-  ASSERT_TRUE(SetAnsiCodePage(kDefaultAnsiCodePage));
+  const std::unique_ptr<CodePage> western = Open(1252);
+  EXPECT_EQ(western->number(), 1252u);
+  EXPECT_EQ(western->Encode(u"\u00E9\u20AC"), "\xE9\x80");
+  EXPECT_EQ(western->Decode("\xE9"), u"\u00E9");
+  EXPECT_EQ(CodePage::Open(12345), nullptr);
+  const std::unique_ptr<CodePage> utf8 = Open(platform::kUtf8CodePage);
+  EXPECT_EQ(utf8->Encode(u"\u4E2D"), "\xE4\xB8\xAD");
+  EXPECT_EQ(utf8->Decode("\xE4\xB8\xAD"), u"\u4E2D");
+  EXPECT_EQ(utf8->Decode(std::string("a\0b", 3)), u"a");
+}
+
+// Each conversion opens its own code page: two at once do not disturb each other.
+TEST(CodePage, TwoCodePagesSideBySide) {
+  const std::unique_ptr<CodePage> western = Open(1252);
+  EXPECT_EQ(Chinese().Decode("\xD6\xD0"), u"\u4E2D");
+  EXPECT_EQ(western->Decode("\xD6\xD0"), u"\u00D6\u00D0");
+  EXPECT_EQ(Chinese().Decode("\xD6\xD0"), u"\u4E2D");
 }
 
 }  // namespace

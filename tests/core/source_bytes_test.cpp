@@ -4,8 +4,7 @@
 
 #include <filesystem>
 
-#include "core/source_file.h"
-#include "support/recording_host.h"
+#include "core/source_bytes.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
 
@@ -13,18 +12,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr WholeFileMessages kAldMessages{Message::OpenAldFailed, Message::AldSizeFailed,
+constexpr SourceMessages kAldMessages{Message::OpenAldFailed, Message::AldSizeFailed,
                                          Message::ReadAldFailed};
 
 TEST(ReadWholeSourceFile, GivesTheBytesFollowedByNul) {
   ScratchDir dir;
   WriteFileBytes(dir / "wsk.dat", std::string("ab\0c", 4));
-  RecordingHost host;
-  const auto bytes = ReadWholeSourceFile(WidePath(dir / "wsk.dat"), kAldMessages, host);
-  ASSERT_TRUE(bytes);
-  EXPECT_EQ(*bytes, std::string("ab\0c", 4));
-  EXPECT_EQ(bytes->c_str()[4], '\0');
-  EXPECT_TRUE(host.messages.empty());
+  const WholeSourceFile file = ReadWholeSourceFile(dir / "wsk.dat", kAldMessages);
+  ASSERT_FALSE(file.failure);
+  EXPECT_EQ(file.bytes, std::string("ab\0c", 4));
+  EXPECT_EQ(file.bytes.c_str()[4], '\0');
 }
 
 TEST(ReadWholeSourceFile, ShowsTheCallersMessagePerFailure) {
@@ -42,9 +39,9 @@ TEST(ReadWholeSourceFile, ShowsTheCallersMessagePerFailure) {
       {dir / "loop", Message::OpenAldFailed},
   };
   for (const auto& [path, message] : cases) {
-    RecordingHost host;
-    EXPECT_FALSE(ReadWholeSourceFile(WidePath(path), kAldMessages, host)) << path;
-    EXPECT_EQ(host.messages, std::vector{message}) << path;
+    const WholeSourceFile file = ReadWholeSourceFile(path, kAldMessages);
+    ASSERT_TRUE(file.failure) << path;
+    EXPECT_EQ(file.failure->message, message) << path;
   }
 }
 
@@ -53,17 +50,17 @@ TEST(ReadWholeSourceFile, RefusesAFileTooLargeForA32BitSize) {
   const fs::path big = dir / "big.dat";
   WriteFileBytes(big, "x");
   fs::resize_file(big, 0x100000000ULL);  // sparse: takes no disk space
-  RecordingHost host;
-  EXPECT_FALSE(ReadWholeSourceFile(WidePath(big), kAldMessages, host));
-  EXPECT_EQ(host.messages, std::vector{Message::AldSizeFailed});
+  const WholeSourceFile file = ReadWholeSourceFile(big, kAldMessages);
+  ASSERT_TRUE(file.failure);
+  EXPECT_EQ(file.failure->message, Message::AldSizeFailed);
 }
 
 TEST(ReadSourceBytes, ReadsRegularFilesOnly) {
   ScratchDir dir;
   WriteFileBytes(dir / "a.txt", "text");
-  EXPECT_EQ(ReadSourceBytes(WidePath(dir / "a.txt")), "text");
-  EXPECT_FALSE(ReadSourceBytes(WidePath(dir.path())));
-  EXPECT_FALSE(ReadSourceBytes(u""));
+  EXPECT_EQ(ReadSourceBytes(dir / "a.txt"), "text");
+  EXPECT_FALSE(ReadSourceBytes(dir.path()));
+  EXPECT_FALSE(ReadSourceBytes(""));
 }
 
 }  // namespace

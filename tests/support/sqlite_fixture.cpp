@@ -1,5 +1,5 @@
 // Test databases made with SQLite itself.
-#include "readers/database/sqlite_fixture.h"
+#include "support/sqlite_fixture.h"
 
 #include <sqlite3.h>
 #include <sys/wait.h>

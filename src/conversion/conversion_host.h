@@ -10,7 +10,7 @@ class ConversionHost {
   virtual ~ConversionHost() = default;
 
   // Shows one message and returns when the user has dismissed it. The detail is
-  // technical text (an exception's words) that a host may show beneath it or not.
+  // technical text (a library's words) that a host may show beneath it or not.
   virtual void ShowMessage(Message message, std::string_view detail = {}) = 0;
 
   // Ends the dialog with its OK result; called once, after a written file.

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+namespace platform {
+
 class UniqueFd {
  public:
   UniqueFd() = default;
@@ -29,3 +31,5 @@ class UniqueFd {
  private:
   int fd_ = -1;
 };
+
+}  // namespace platform

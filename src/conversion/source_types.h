@@ -1,18 +1,20 @@
-// The table of the 22 source types: names, browse filter and reader of each.
+// The table of the 22 source types: everything that differs from type to type.
 #pragma once
 
 #include <array>
 #include <string_view>
 
+#include "conversion/reader_settings.h"
 #include "core/diskless_type.h"
-#include "core/source_reader.h"
+#include "core/source_request.h"
 
 struct SourceTypeInfo {
   DisklessType type;
   std::string_view slug;          // our short ASCII name, for the command line
   std::string_view displayName;   // as the dialog's type list shows it
   std::string_view browseFilter;  // "description|pattern|...||"
-  SourceReader reader;
+  SourceMessages messages;        // what the type shows when its source cannot be read
+  ReaderSettings settings;        // which reader, and how it reads this type
 };
 
 [[nodiscard]] const std::array<SourceTypeInfo, kDisklessTypeCount>& SourceTypes();

@@ -1,20 +1,20 @@
-// Windows-compatible ANSI code page conversions on top of ICU's converters.
-#include "core/code_page.h"
+// Windows-compatible code page conversions on top of ICU's converters.
+#include "platform/code_page.h"
 
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
+#include <unicode/ustring.h>
 
 #include <algorithm>
 #include <array>
-#include <map>
 #include <memory>
 #include <string>
 
-#include "core/utf8.h"
-
+namespace platform {
 namespace {
 
 constexpr char16_t kReplacement = u'?';
+constexpr UChar32 kSubstitute = 0xFFFD;
 
 // Characters for which ICU's fallback gives a control byte where Windows gives "?".
 struct ForcedQuestionMarks {
@@ -31,9 +31,9 @@ struct ConverterCloser {
 using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
 
 // ICU's own substitution skips default-ignorable characters; Windows does not.
-void WriteQuestionMarkPerCodeUnit(const void*, UConverterFromUnicodeArgs* args,
-                                  const UChar*, int32_t length, UChar32,
-                                  UConverterCallbackReason reason, UErrorCode* error) {
+void WriteQuestionMarkPerCodeUnit(const void*, UConverterFromUnicodeArgs* args, const UChar*,
+                                  int32_t length, UChar32, UConverterCallbackReason reason,
+                                  UErrorCode* error) {
   if (reason > UCNV_IRREGULAR) return;
   *error = U_ZERO_ERROR;
   const std::string marks(static_cast<std::size_t>(length), '?');
@@ -48,21 +48,31 @@ ConverterPtr OpenWindowsConverter(unsigned codePage) {
   return converter;
 }
 
-class AnsiCodec {
+class Utf8CodePage final : public CodePage {
  public:
-  static std::unique_ptr<AnsiCodec> Open(unsigned codePage) {
+  unsigned number() const override { return kUtf8CodePage; }
+  bool IsLeadByte(unsigned char) const override { return false; }
+  std::u16string Decode(std::string_view bytes) const override {
+    return Utf8ToUtf16(bytes.substr(0, std::min(bytes.find('\0'), bytes.size())));
+  }
+  std::string Encode(std::u16string_view text) const override { return Utf16ToUtf8(text); }
+};
+
+class WindowsCodePage final : public CodePage {
+ public:
+  static std::unique_ptr<CodePage> Open(unsigned codePage) {
     ConverterPtr decoder = OpenWindowsConverter(codePage);
     ConverterPtr encoder = OpenWindowsConverter(codePage);
     if (!decoder || !encoder) return nullptr;
-    return std::unique_ptr<AnsiCodec>(
-        new AnsiCodec(codePage, std::move(decoder), std::move(encoder)));
+    return std::unique_ptr<CodePage>(
+        new WindowsCodePage(codePage, std::move(decoder), std::move(encoder)));
   }
 
-  unsigned codePage() const { return codePage_; }
+  unsigned number() const override { return codePage_; }
 
-  bool IsLead(unsigned char byte) const { return isLead_[byte]; }
+  bool IsLeadByte(unsigned char byte) const override { return isLead_[byte]; }
 
-  std::u16string Decode(std::string_view bytes) {
+  std::u16string Decode(std::string_view bytes) const override {
     std::u16string text(bytes.size(), u'\0');  // never more units than bytes
     std::size_t length = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -80,7 +90,7 @@ class AnsiCodec {
     return text;
   }
 
-  std::string Encode(std::u16string_view text) {
+  std::string Encode(std::u16string_view text) const override {
     std::string bytes;
     bytes.reserve(text.size());
     if (!asciiUnchanged_) {
@@ -92,12 +102,7 @@ class AnsiCodec {
     for (std::size_t i = 0; i < text.size();) {
       std::size_t end = i;
       while (end < text.size() && text[end] < 0x80) ++end;
-      const std::size_t start = bytes.size();
-      bytes.resize(start + (end - i));
-      std::transform(text.begin() + static_cast<std::ptrdiff_t>(i),
-                     text.begin() + static_cast<std::ptrdiff_t>(end), bytes.begin() + static_cast<std::ptrdiff_t>(start),
-                     [](char16_t c) { return static_cast<char>(c); });
-      i = end;
+      for (; i < end; ++i) bytes.push_back(static_cast<char>(text[i]));
       while (end < text.size() && text[end] >= 0x80) ++end;
       if (end > i) AppendConverted(text.substr(i, end - i), bytes);
       i = end;
@@ -105,9 +110,8 @@ class AnsiCodec {
     return bytes;
   }
 
-
  private:
-  AnsiCodec(unsigned codePage, ConverterPtr decoder, ConverterPtr encoder)
+  WindowsCodePage(unsigned codePage, ConverterPtr decoder, ConverterPtr encoder)
       : codePage_(codePage), decoder_(std::move(decoder)), encoder_(std::move(encoder)) {
     UErrorCode error = U_ZERO_ERROR;
     ucnv_setToUCallBack(decoder_.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
@@ -126,7 +130,7 @@ class AnsiCodec {
     }
   }
 
-  void AppendConverted(std::u16string_view text, std::string& bytes) {
+  void AppendConverted(std::u16string_view text, std::string& bytes) const {
     std::u16string filtered;
     for (const ForcedQuestionMarks& row : kForcedQuestionMarks) {
       if (row.codePage != codePage_) continue;
@@ -167,7 +171,7 @@ class AnsiCodec {
     return pending;
   }
 
-  char16_t ConvertUnit(std::string_view unit) {
+  char16_t ConvertUnit(std::string_view unit) const {
     ucnv_resetToUnicode(decoder_.get());
     UChar out[4];
     UErrorCode error = U_ZERO_ERROR;
@@ -177,7 +181,7 @@ class AnsiCodec {
     return out[0];
   }
 
-  char16_t DecodePair(unsigned char lead, unsigned char trail) {
+  char16_t DecodePair(unsigned char lead, unsigned char trail) const {
     char16_t& cached = pairs_[lead << 8 | trail];
     if (cached == 0) {
       const char unit[2] = {static_cast<char>(lead), static_cast<char>(trail)};
@@ -193,63 +197,34 @@ class AnsiCodec {
   std::array<bool, 256> isLead_{};
   std::array<char16_t, 256> single_{};
   // Filled on first use; 0 means not converted yet (no pair decodes to NUL).
-  std::array<char16_t, 65536> pairs_{};
+  mutable std::array<char16_t, 65536> pairs_{};
 };
-
-struct CodePageState {
-  unsigned codePage = kDefaultAnsiCodePage;
-  AnsiCodec* ansi = nullptr;  // the codec of codePage, once looked up
-  // Opened on first use and kept; UTF-8 needs none.
-  std::map<unsigned, std::unique_ptr<AnsiCodec>> codecs;
-};
-
-CodePageState& State() {
-  static CodePageState state;
-  return state;
-}
-
-AnsiCodec* CodecFor(unsigned codePage) {
-  std::unique_ptr<AnsiCodec>& codec = State().codecs[codePage];
-  if (!codec) codec = AnsiCodec::Open(codePage);
-  return codec.get();
-}
-
-// The ANSI code page's codec without a lookup per call; null for UTF-8.
-AnsiCodec* AnsiCodecOrNull() {
-  CodePageState& state = State();
-  if (state.codePage == kUtf8CodePage) return nullptr;
-  if (!state.ansi) state.ansi = CodecFor(state.codePage);
-  return state.ansi;
-}
 
 }  // namespace
 
-bool SetAnsiCodePage(unsigned codePage) {
-  if (codePage != kUtf8CodePage && !CodecFor(codePage)) return false;
-  State().codePage = codePage;
-  State().ansi = nullptr;
-  return true;
+std::unique_ptr<CodePage> CodePage::Open(unsigned number) {
+  if (number == kUtf8CodePage) return std::make_unique<Utf8CodePage>();
+  return WindowsCodePage::Open(number);
 }
 
-unsigned AnsiCodePage() { return State().codePage; }
-
-std::u16string CodePageToWide(unsigned codePage, std::string_view bytes) {
-  if (codePage == kUtf8CodePage) return Utf8ToWide(bytes);
-  AnsiCodec* codec = CodecFor(codePage);
-  return codec ? codec->Decode(bytes) : std::u16string();
+std::string Utf16ToUtf8(std::u16string_view text) {
+  std::string bytes(text.size() * 3, '\0');
+  int32_t length = 0;
+  UErrorCode error = U_ZERO_ERROR;
+  u_strToUTF8WithSub(bytes.data(), static_cast<int32_t>(bytes.size()), &length, text.data(),
+                     static_cast<int32_t>(text.size()), kSubstitute, nullptr, &error);
+  bytes.resize(U_FAILURE(error) ? 0 : static_cast<std::size_t>(length));
+  return bytes;
 }
 
-std::u16string AnsiToWide(std::string_view bytes) {
-  AnsiCodec* codec = AnsiCodecOrNull();
-  return codec ? codec->Decode(bytes) : Utf8ToWide(bytes);
+std::u16string Utf8ToUtf16(std::string_view bytes) {
+  std::u16string text(bytes.size(), u'\0');
+  int32_t length = 0;
+  UErrorCode error = U_ZERO_ERROR;
+  u_strFromUTF8WithSub(text.data(), static_cast<int32_t>(text.size()), &length, bytes.data(),
+                       static_cast<int32_t>(bytes.size()), kSubstitute, nullptr, &error);
+  text.resize(U_FAILURE(error) ? 0 : static_cast<std::size_t>(length));
+  return text;
 }
 
-bool IsAnsiLeadByte(unsigned char byte) {
-  AnsiCodec* codec = AnsiCodecOrNull();
-  return codec && codec->IsLead(byte);
-}
-
-std::string WideToAnsi(std::u16string_view text) {
-  AnsiCodec* codec = AnsiCodecOrNull();
-  return codec ? codec->Encode(text) : Utf16ToUtf8Whole(text);
-}
+}  // namespace platform

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/conversion_run.h"
-#include "core/source_types.h"
+#include "conversion/conversion_run.h"
+#include "conversion/source_types.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
@@ -15,12 +15,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
+void Convert(DisklessType type, const fs::path& source, const fs::path& output,
+             ConversionHost& host) {
+  ConvertMachineList(type, source, output, ConversionContext::Default(), host);
+}
+
 TEST(ConvertMachineList, EmptyPathsShowOneMessageAndReadNothing) {
-  const std::pair<std::u16string, std::u16string> cases[] = {
-      {u"", u""}, {u"source.txt", u""}, {u"", u"computer.ONC"}};
+  const std::pair<fs::path, fs::path> cases[] = {
+      {"", ""}, {"source.txt", ""}, {"", "computer.ONC"}};
   for (const auto& [source, output] : cases) {
     RecordingHost host;
-    ConvertMachineList(DisklessType::Lvhua, source, output, host);
+    Convert(DisklessType::Lvhua, source, output, host);
     EXPECT_EQ(host.messages, std::vector{Message::PathEmpty});
     EXPECT_EQ(host.endedOk, 0);
   }
@@ -30,8 +35,7 @@ TEST(ConvertMachineList, WritesTheFileAndEndsTheDialogOnSuccess) {
   ScratchDir dir;
   WriteFileBytes(dir / "list.txt", "PC021 192.168.0.21 00e04c123abc\n");
   RecordingHost host;
-  ConvertMachineList(DisklessType::Lvhua, WidePath(dir / "list.txt"),
-                     WidePath(dir / "computer.ONC"), host);
+  Convert(DisklessType::Lvhua, dir / "list.txt", dir / "computer.ONC", host);
   EXPECT_EQ(host.messages, std::vector{Message::Success});
   EXPECT_EQ(host.endedOk, 1);
   EXPECT_EQ(ReadFileBytes(dir / "computer.ONC"),
@@ -41,7 +45,7 @@ TEST(ConvertMachineList, WritesTheFileAndEndsTheDialogOnSuccess) {
 TEST(ConvertMachineList, ABlankPathPassesTheEmptinessTest) {
   ScratchDir dir;
   RecordingHost host;
-  ConvertMachineList(DisklessType::FanggeziV5, u" ", WidePath(dir / "computer.ONC"), host);
+  Convert(DisklessType::FanggeziV5, " ", dir / "computer.ONC", host);
   EXPECT_EQ(host.messages, std::vector{Message::OpenV5Failed});
 }
 
@@ -55,7 +59,7 @@ TEST_P(EveryType, UnreadableSourceWritesNothing) {
   WriteFileBytes(output, "earlier");
   for (const fs::path& source : {dir / "missing.file", dir.path()}) {
     RecordingHost host;
-    ConvertMachineList(GetParam().type, WidePath(source), WidePath(output), host);
+    Convert(GetParam().type, source, output, host);
     EXPECT_EQ(host.endedOk, 0) << source;
     ASSERT_EQ(host.messages.size(), 1u) << source;
     EXPECT_NE(host.messages[0], Message::Success);

@@ -1,0 +1,49 @@
+// Running a helper program on an open file and collecting what it writes.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/source_file.h"
+
+namespace platform {
+
+struct ChildRun {
+  std::filesystem::path program;
+  std::vector<std::string> arguments;  // without the program name
+  const SourceFile* input = nullptr;   // the child's standard input
+  std::chrono::milliseconds timeLimit{};
+  std::size_t outputLimit = 0;         // more bytes than this end the child
+};
+
+struct ChildResult {
+  enum class End {
+    Exited,           // exitStatus holds its status
+    Signalled,        // signal holds the signal that ended it
+    TimedOut,         // still writing at the time limit: killed
+    DidNotExit,       // closed its output but still running at the time limit: killed
+    TooMuchOutput,    // killed
+    CannotStart,      // why holds the system's words
+    CannotRead,
+    Lost,
+  };
+  End end = End::CannotStart;
+  int exitStatus = -1;
+  int signal = 0;
+  std::string signalName;
+  std::string output;  // standard output, all of it when the child exited
+  std::string why;
+};
+
+// Starts the child with its standard error discarded, reads its standard
+// output until it ends, and kills it when the time or the output runs over.
+// The child never outlives this call.
+[[nodiscard]] ChildResult RunChildProcess(const ChildRun& run);
+
+// The folder of the running program.
+[[nodiscard]] std::filesystem::path ProgramFolder();
+
+}  // namespace platform
