@@ -3,79 +3,76 @@
 
 #include <charconv>
 
+#include "cli/command_line_reader.h"
 #include "conversion/source_types.h"
 
 namespace {
 
-bool IsHelp(const std::string& a) { return a == "--help" || a == "-h"; }
+const std::vector<CommandSyntax> kCommands = {
+    {"convert", {"--type", "--output", "--code-page"}},
+    {"types", {}},
+};
 
-// "--name value" or "--name=value"; advances i past what it takes.
-std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i,
-                                       const std::string& name, std::string& error) {
-  const std::string& a = args[i];
-  if (a.rfind(name + "=", 0) == 0) return a.substr(name.size() + 1);
-  if (a != name) return std::nullopt;
-  if (i + 1 >= args.size()) {
-    error = name + " needs a value";
-    return std::nullopt;
-  }
-  return args[++i];
+const std::string* OptionGiven(const GivenArguments& given, const std::string& name) {
+  const auto found = given.options.find(name);
+  return found == given.options.end() ? nullptr : &found->second;
 }
 
-CliCommand ParseConvert(const std::vector<std::string>& args) {
-  ConvertCommand command;
-  bool haveType = false;
-  bool haveSource = false;
-  bool optionsEnded = false;
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    std::string error;
-    if (!optionsEnded && IsHelp(a)) return HelpCommand{};
-    if (!optionsEnded && a == "--") {
-      optionsEnded = true;
-      continue;
-    }
-    if (!optionsEnded && a.size() > 1 && a[0] == '-') {
-      if (auto type = OptionValue(args, i, "--type", error)) {
-        const SourceTypeInfo* row = FindSourceType(*type);
-        if (!row) return UsageError{"unknown type: " + *type + " (see: zembrix-cli types)"};
-        command.type = row->type;
-        haveType = true;
-      } else if (auto output = OptionValue(args, i, "--output", error)) {
-        command.output = *output;
-      } else if (auto page = OptionValue(args, i, "--code-page", error)) {
-        unsigned value = 0;
-        const char* end = page->data() + page->size();
-        auto [next, failure] = std::from_chars(page->data(), end, value);
-        if (page->empty() || failure != std::errc{} || next != end) {
-          return UsageError{"not a code page number: " + *page};
-        }
-        command.codePage = value;
-      } else {
-        return UsageError{error.empty() ? "unknown option: " + a : error};
-      }
-      continue;
-    }
-    if (haveSource) return UsageError{"more than one source: " + a};
-    command.source = a;
-    haveSource = true;
+// Each reads one part of a command into `into`, or gives the usage error.
+std::optional<UsageError> ReadType(const GivenArguments& given, DisklessType& into) {
+  const std::string* type = OptionGiven(given, "--type");
+  if (!type) return UsageError{given.command + " needs --type"};
+  const SourceTypeInfo* row = FindSourceType(*type);
+  if (!row) return UsageError{"unknown type: " + *type + " (see: zembrix-cli types)"};
+  into = row->type;
+  return std::nullopt;
+}
+
+std::optional<UsageError> ReadCodePage(const GivenArguments& given, std::optional<unsigned>& into) {
+  const std::string* page = OptionGiven(given, "--code-page");
+  if (!page) return std::nullopt;
+  unsigned value = 0;
+  const char* end = page->data() + page->size();
+  auto [next, failure] = std::from_chars(page->data(), end, value);
+  if (page->empty() || failure != std::errc{} || next != end) {
+    return UsageError{"not a code page number: " + *page};
   }
-  if (!haveType) return UsageError{"convert needs --type"};
-  if (!haveSource) return UsageError{"convert needs a source file"};
+  into = value;
+  return std::nullopt;
+}
+
+std::optional<UsageError> ReadOneSource(const GivenArguments& given, std::string& into) {
+  if (given.operands.empty()) return UsageError{given.command + " needs a source file"};
+  if (given.operands.size() > 1) return UsageError{"more than one source: " + given.operands[1]};
+  into = given.operands.front();
+  return std::nullopt;
+}
+
+CliCommand ToConvert(const GivenArguments& given) {
+  ConvertCommand command;
+  if (auto error = ReadType(given, command.type)) return *error;
+  if (auto error = ReadCodePage(given, command.codePage)) return *error;
+  if (auto error = ReadOneSource(given, command.source)) return *error;
+  if (const std::string* output = OptionGiven(given, "--output")) command.output = *output;
   return command;
+}
+
+CliCommand ToTypes(const GivenArguments& given) {
+  if (!given.operands.empty()) return UsageError{"types takes no arguments"};
+  return TypesCommand{};
 }
 
 }  // namespace
 
-CliCommand ParseCliArguments(const std::vector<std::string>& args) {
-  if (args.empty()) return UsageError{"no command given"};
-  const std::string& first = args[0];
-  if (IsHelp(first)) return HelpCommand{};
-  if (first == "--version") return VersionCommand{};
-  if (first == "types") {
-    if (args.size() > 1) return IsHelp(args[1]) ? CliCommand{HelpCommand{}} : UsageError{"types takes no arguments"};
-    return TypesCommand{};
+CliCommand ParseCliArguments(const std::vector<std::string>& arguments) {
+  const GivenArguments given = ReadCommandLine(arguments, {"--version"}, kCommands);
+  if (given.help) return HelpCommand{};
+  if (given.error) return UsageError{*given.error};
+  if (given.flags.count("--version")) {
+    if (!given.command.empty()) return UsageError{"--version takes no command"};
+    return VersionCommand{};
   }
-  if (first == "convert") return ParseConvert(args);
-  return UsageError{"unknown command: " + first};
+  if (given.command == "convert") return ToConvert(given);
+  if (given.command == "types") return ToTypes(given);
+  return UsageError{"no command given"};
 }

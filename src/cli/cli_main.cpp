@@ -1,7 +1,9 @@
 // zembrix-cli: converts one source from the command line.
 #include "cli/cli_main.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -36,7 +38,7 @@ int Convert(const ConvertCommand& command) {
   const unsigned codePage = command.codePage.value_or(kDefaultAnsiCodePage);
   const std::optional<ConversionContext> context = ConversionContext::ForCodePage(codePage);
   if (!context) {
-    std::fprintf(stderr, "zembrix-cli: unknown code page: %u\n%s", codePage, kUsage);
+    std::fprintf(stderr, "zembrix-cli: not an ANSI code page: %u\n%s", codePage, kUsage);
     return kExitUsage;
   }
   StderrHost host;
@@ -54,6 +56,13 @@ void PrintTypes() {
   }
 }
 
+// What was printed has to reach stdout: a full disk or a closed pipe fails the run.
+int StdoutStatus() {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return kExitWritten;
+  std::fprintf(stderr, "zembrix-cli: cannot write to stdout: %s\n", std::strerror(errno));
+  return kExitNotWritten;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& arguments) {
@@ -61,15 +70,15 @@ int RunCli(const std::vector<std::string>& arguments) {
   if (const auto* convert = std::get_if<ConvertCommand>(&command)) return Convert(*convert);
   if (std::holds_alternative<TypesCommand>(command)) {
     PrintTypes();
-    return kExitWritten;
+    return StdoutStatus();
   }
   if (std::holds_alternative<HelpCommand>(command)) {
     std::printf("%s\n%s", kUsage, kHelp);
-    return kExitWritten;
+    return StdoutStatus();
   }
   if (std::holds_alternative<VersionCommand>(command)) {
     std::printf("zembrix-cli %s\n", ZEMBRIX_VERSION);
-    return kExitWritten;
+    return StdoutStatus();
   }
   std::fprintf(stderr, "zembrix-cli: %s\n%s", std::get<UsageError>(command).what.c_str(), kUsage);
   return kExitUsage;

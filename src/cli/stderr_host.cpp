@@ -10,6 +10,8 @@ void StderrHost::ShowMessage(Message message, std::string_view detail) {
     text += detail;
     if (text.back() != '\n') text += '\n';
   }
+  // A message that cannot be written (stderr closed or full) is dropped: the
+  // run goes on, and the exit status still says whether the list was written.
   std::fwrite(text.data(), 1, text.size(), stream_);
   std::fflush(stream_);
 }

@@ -12,7 +12,9 @@ inline constexpr unsigned kUtf8CodePage = platform::kUtf8CodePage;
 
 class ConversionContext {
  public:
-  // Nothing for a code page this system cannot convert.
+  // Nothing for a code page this system cannot convert, or one that is no
+  // ANSI code page: tab, line ends and the printable ASCII characters must
+  // each be the one byte of the same value, both ways.
   [[nodiscard]] static std::optional<ConversionContext> ForCodePage(unsigned codePage);
   // Code page 936, which every build converts.
   [[nodiscard]] static ConversionContext Default();

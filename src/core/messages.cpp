@@ -34,13 +34,15 @@ constexpr std::array kMessages = {
     MessageRow{Message::OpenSourceFailed, "打开源文件失败!"},
     MessageRow{Message::SourceFormatInvalid, "源文件格式不正确!"},
     MessageRow{Message::ReadDatabaseFailed, "读取数据库失败!"},
+    MessageRow{Message::OutputIsSource, "保存路径与源文件相同!"},
+    MessageRow{Message::OutOfMemory, "内存不足!"},
 };
 
 constexpr bool RowsFollowEnumOrder() {
   for (std::size_t i = 0; i < kMessages.size(); ++i) {
     if (static_cast<std::size_t>(kMessages[i].message) != i) return false;
   }
-  return kMessages.back().message == Message::ReadDatabaseFailed;
+  return kMessages.back().message == Message::OutOfMemory;
 }
 static_assert(RowsFollowEnumOrder(), "one row per message, in the order of the enum");
 

@@ -26,6 +26,8 @@ enum class Message {
   OpenSourceFailed,
   SourceFormatInvalid,
   ReadDatabaseFailed,
+  OutputIsSource,
+  OutOfMemory,
 };
 
 // The caption of every message box.

@@ -40,7 +40,11 @@ struct ChildResult {
 
 // Starts the child with its standard error discarded, reads its standard
 // output until it ends, and kills it when the time or the output runs over.
-// The child never outlives this call.
+// The child starts with default, unblocked signals and no descriptors but its
+// standard ones, in a process group of its own. Neither it nor anything it
+// starts in that group outlives this call: the group is killed as the run
+// ends, however it ends. On Linux the child is also killed when the calling
+// thread dies (the whole program killed, say) while this call waits for it.
 [[nodiscard]] ChildResult RunChildProcess(const ChildRun& run);
 
 // The folder of the running program.

@@ -1,7 +1,13 @@
 // zembrix-cli's contract: commands, messages on stderr, exit statuses.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
+#include <set>
+#include <stdexcept>
 
 #include "conversion/source_types.h"
 #include "support/scratch_dir.h"
@@ -10,6 +16,69 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr char kUsage[] =
+    "usage: zembrix-cli convert --type TYPE [--output PATH] [--code-page N] SOURCE\n"
+    "       zembrix-cli types\n"
+    "       zembrix-cli --help | --version\n";
+
+std::set<std::string> NamesIn(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    names.insert(entry.path().filename().native());
+  }
+  return names;
+}
+
+// A file descriptor, closed when it goes.
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// The write end of a pipe whose read end is closed: every write fails with EPIPE.
+Fd ClosedPipe() {
+  int ends[2];
+  if (::pipe(ends) != 0) throw std::runtime_error("no pipe");
+  ::close(ends[0]);
+  return Fd(ends[1]);
+}
+
+Fd OpenForWriting(const fs::path& path) {
+  return Fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+}
+
+// Runs the built zembrix-cli in `cwd` with `out` and `err` as its stdout and
+// stderr, started as a shell starts it (SIGPIPE not ignored). Gives the exit
+// status, or as a shell does 128 + the signal that ended it.
+int RunCliWithStreams(const std::vector<std::string>& arguments, const fs::path& cwd, int out,
+                      int err) {
+  std::vector<std::string> argvStrings{ZEMBRIX_CLI_PATH};
+  argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& a : argvStrings) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const pid_t pid = ::fork();
+  if (pid < 0) throw std::runtime_error("cannot start zembrix-cli");
+  if (pid == 0) {
+    std::signal(SIGPIPE, SIG_DFL);
+    if (::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 || ::chdir(cwd.c_str()) != 0) ::_exit(126);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
 
 TEST(CliTypes, ListsIndexSlugAndNameInIndexOrder) {
   const CliResult result = RunZembrixCli({"types"});
@@ -55,6 +124,7 @@ TEST(CliConvert, FailuresPrintTheMessageAndExitOne) {
       {{"convert", "--type", "xinyou", (dir / "missing.txt").string()}, "打开源文件失败!\n"},
       {{"convert", "--type", "lvhua", ""}, "文件路径不能为空!\n"},
       {{"convert", "--type", "lvhua", "--output", "", "x"}, "文件路径不能为空!\n"},
+      {{"convert", "--type", "lvhua", "--output=", "x"}, "文件路径不能为空!\n"},
   };
   for (const auto& c : cases) {
     const CliResult result = RunZembrixCli(c.args, dir.path());
@@ -77,32 +147,75 @@ TEST(CliConvert, GbkNamesSurviveAndOtherCodePagesApply) {
 }
 
 TEST(CliUsage, BadArgumentsExitTwoWithUsage) {
-  const std::vector<std::vector<std::string>> cases = {
-      {},
-      {"frobnicate"},
-      {"convert", "x.txt"},
-      {"convert", "--type", "22", "x.txt"},
-      {"convert", "--type", "nosuch", "x.txt"},
-      {"convert", "--type", "lvhua"},
-      {"convert", "--type"},
-      {"convert", "--type", "lvhua", "a", "b"},
-      {"convert", "--type", "lvhua", "--code-page", "abc", "a"},
-      {"convert", "--type", "lvhua", "--code-page", "12345", "a"},
-      {"convert", "--type", "lvhua", "--bogus", "a"},
-      {"types", "extra"},
+  // "a" is a source that converts: nothing may be written all the same.
+  const struct {
+    std::vector<std::string> args;
+    std::string what;
+  } cases[] = {
+      {{}, "no command given"},
+      {{"frobnicate"}, "unknown command: frobnicate"},
+      {{"--bogus"}, "unknown command: --bogus"},
+      {{"--", "types"}, "unknown command: --"},
+      {{"convert", "a"}, "convert needs --type"},
+      {{"convert", "--type", "22", "a"}, "unknown type: 22 (see: zembrix-cli types)"},
+      {{"convert", "--type", "nosuch", "a"}, "unknown type: nosuch (see: zembrix-cli types)"},
+      {{"convert", "--type", "lvhua"}, "convert needs a source file"},
+      {{"convert", "--type"}, "--type needs a value"},
+      {{"convert", "--type", "lvhua", "a", "--output"}, "--output needs a value"},
+      {{"convert", "--type", "lvhua", "a", "b"}, "more than one source: b"},
+      {{"convert", "--type", "lvhua", "--code-page", "abc", "a"}, "not a code page number: abc"},
+      {{"convert", "--type", "lvhua", "--code-page", "-1", "a"}, "not a code page number: -1"},
+      {{"convert", "--type", "lvhua", "--code-page", "12345", "a"}, "not an ANSI code page: 12345"},
+      {{"convert", "--type", "lvhua", "--code-page", "1200", "a"}, "not an ANSI code page: 1200"},
+      {{"convert", "--type", "lvhua", "--code-page", "1201", "a"}, "not an ANSI code page: 1201"},
+      {{"convert", "--type", "lvhua", "--code-page", "12000", "a"}, "not an ANSI code page: 12000"},
+      {{"convert", "--type", "lvhua", "--code-page", "12001", "a"}, "not an ANSI code page: 12001"},
+      {{"convert", "--type", "lvhua", "--bogus", "a"}, "unknown option: --bogus"},
+      {{"convert", "--type", "lvhua", "-x", "a"}, "unknown option: -x"},
+      {{"convert", "--type", "lvhua", "--version", "a"}, "unknown option: --version"},
+      {{"convert", "--type", "lvhua", "--type", "lvhua", "a"}, "--type given more than once"},
+      {{"convert", "--type=lvhua", "--type", "xinyou", "a"}, "--type given more than once"},
+      {{"convert", "--type", "lvhua", "--output", "o.ONC", "--output=p.ONC", "a"},
+       "--output given more than once"},
+      {{"convert", "--type", "lvhua", "--code-page", "936", "--code-page", "936", "a"},
+       "--code-page given more than once"},
+      {{"--version", "--version"}, "--version given more than once"},
+      {{"--version", "types"}, "--version takes no command"},
+      {{"--version=1"}, "--version takes no value"},
+      {{"convert", "--", "--type", "lvhua", "a"}, "convert needs --type"},
+      {{"convert", "--type", "lvhua", "--", "a", "b"}, "more than one source: b"},
+      {{"convert", "--type", "lvhua", "a", "--", "-b"}, "more than one source: -b"},
+      {{"convert", "--type", "lvhua", "--"}, "convert needs a source file"},
+      {{"types", "extra"}, "types takes no arguments"},
+      {{"types", "--", "extra"}, "types takes no arguments"},
+      {{"types", "convert", "--type", "lvhua", "a"}, "unknown option: --type"},
   };
-  for (const auto& args : cases) {
-    const CliResult result = RunZembrixCli(args);
-    EXPECT_EQ(result.status, 2) << testing::PrintToString(args);
-    EXPECT_NE(result.err.find("usage: zembrix-cli"), std::string::npos);
+  for (const auto& c : cases) {
+    ScratchDir dir;
+    WriteFileBytes(dir / "a", "PC021 192.168.0.21 00e04c123abc\n");
+    const CliResult result = RunZembrixCli(c.args, dir.path());
+    EXPECT_EQ(result.status, 2) << testing::PrintToString(c.args);
+    EXPECT_EQ(result.err, "zembrix-cli: " + c.what + "\n" + kUsage);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(NamesIn(dir.path()), std::set<std::string>{"a"}) << testing::PrintToString(c.args);
   }
 }
 
 TEST(CliUsage, HelpAndVersion) {
-  for (const auto& args : std::vector<std::vector<std::string>>{{"--help"}, {"convert", "--help"}}) {
+  const std::vector<std::vector<std::string>> helps = {
+      {"--help"},           {"-h"},
+      {"convert", "--help"}, {"convert", "-h"},
+      {"types", "--help"},   {"types", "-h"},
+      {"convert", "--type", "lvhua", "a", "--help"},
+      {"-h", "convert", "--type", "nosuch"},
+  };
+  for (const auto& args : helps) {
     const CliResult result = RunZembrixCli(args);
-    EXPECT_EQ(result.status, 0);
-    EXPECT_NE(result.out.find("usage: zembrix-cli convert"), std::string::npos);
+    EXPECT_EQ(result.status, 0) << testing::PrintToString(args);
+    EXPECT_EQ(result.out.rfind(std::string(kUsage) + "\n", 0), 0u) << testing::PrintToString(args);
+    EXPECT_NE(result.out.find("Exit status: 0 file written,"), std::string::npos);
+    EXPECT_EQ(result.out, RunZembrixCli({"--help"}).out);
+    EXPECT_EQ(result.err, "");
   }
   const CliResult version = RunZembrixCli({"--version"});
   EXPECT_EQ(version.status, 0);
@@ -113,6 +226,93 @@ TEST(CliConvert, DoubleDashAllowsASourceStartingWithADash) {
   ScratchDir dir;
   WriteFileBytes(dir / "-list.txt", "A 1 AA\n");
   EXPECT_EQ(RunZembrixCli({"convert", "--type", "lvhua", "--", "-list.txt"}, dir.path()).status, 0);
+}
+
+TEST(CliConvert, SourcesAreReadByTheirWholeName) {
+  const struct {
+    std::string source;
+    bool afterDoubleDash;
+  } cases[] = {
+      {"-list.txt", true}, {"--help", true}, {"--type=lvhua", true}, {"--output=", true},
+      {"--", true},        {"types", true},  {"types", false},       {"convert", false},
+      {"[a,b]", false},    {"-", false},
+  };
+  for (const auto& c : cases) {
+    ScratchDir dir;
+    WriteFileBytes(dir / c.source, "A 1 AA\n");
+    std::vector<std::string> args = {"convert", "--type", "lvhua", "--output", "o.ONC"};
+    if (c.afterDoubleDash) args.push_back("--");
+    args.push_back(c.source);
+    const CliResult result = RunZembrixCli(args, dir.path());
+    EXPECT_EQ(result.status, 0) << c.source;
+    EXPECT_EQ(result.err, "生成成功!\n") << c.source;
+    EXPECT_EQ(ReadFileBytes(dir / "o.ONC"), "[AA]\t\nIPAddr=1\t\nName=A\t\n") << c.source;
+  }
+}
+
+TEST(CliConvert, PathsAreTheArgumentsBytes) {
+  // Neither name is UTF-8: C0 AF is an overlong "/", FF never occurs.
+  const std::string source = "l\xFF\xFE.txt";
+  const std::string output = "o\xC0\xAF.ONC";
+  ScratchDir dir;
+  WriteFileBytes(dir / source, "PC021 192.168.0.21 00e04c123abc\n");
+  const CliResult result =
+      RunZembrixCli({"convert", "--type", "lvhua", "--output", output, source}, dir.path());
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "生成成功!\n");
+  EXPECT_EQ(NamesIn(dir.path()), (std::set<std::string>{source, output}));
+  EXPECT_EQ(ReadFileBytes(dir / output), "[00e04c123abc]\t\nIPAddr=192.168.0.21\t\nName=PC021\t\n");
+}
+
+TEST(CliStreams, AClosedStderrChangesNeitherTheListNorTheStatus) {
+  const struct {
+    std::vector<std::string> args;
+    int status;
+  } cases[] = {
+      {{"convert", "--type", "lvhua", "--output", "o.ONC", "list.txt"}, 0},
+      {{"convert", "--type", "lvhua", "--output", "o.ONC", "missing.txt"}, 1},
+      {{"convert", "--type", "lvhua", "--output", "o.ONC", "--code-page", "1200", "list.txt"}, 2},
+      {{"convert", "--output", "o.ONC", "list.txt"}, 2},
+  };
+  for (const auto& c : cases) {
+    ScratchDir dir;
+    WriteFileBytes(dir / "list.txt", "PC021 192.168.0.21 00e04c123abc\n");
+    const Fd out = OpenForWriting("/dev/null");
+    const Fd err = ClosedPipe();
+    EXPECT_EQ(RunCliWithStreams(c.args, dir.path(), out.get(), err.get()), c.status)
+        << testing::PrintToString(c.args);
+    if (c.status == 0) {
+      EXPECT_EQ(ReadFileBytes(dir / "o.ONC"),
+                "[00e04c123abc]\t\nIPAddr=192.168.0.21\t\nName=PC021\t\n");
+    } else {
+      EXPECT_FALSE(fs::exists(dir / "o.ONC")) << testing::PrintToString(c.args);
+    }
+  }
+}
+
+TEST(CliStreams, PrintingFailsWhenStdoutCannotBeWritten) {
+  const std::vector<std::vector<std::string>> printing = {
+      {"types"}, {"--help"}, {"convert", "--help"}, {"--version"}};
+  for (const auto& args : printing) {
+    ScratchDir dir;
+    const Fd err = OpenForWriting(dir / "err");
+    {
+      const Fd full = OpenForWriting("/dev/full");
+      EXPECT_EQ(RunCliWithStreams(args, dir.path(), full.get(), err.get()), 1)
+          << testing::PrintToString(args);
+      EXPECT_EQ(ReadFileBytes(dir / "err").rfind("zembrix-cli: cannot write to stdout: ", 0), 0u);
+    }
+    {
+      const Fd closed = ClosedPipe();
+      EXPECT_EQ(RunCliWithStreams(args, dir.path(), closed.get(), err.get()), 1)
+          << testing::PrintToString(args);
+    }
+    {
+      const Fd null = OpenForWriting("/dev/null");
+      EXPECT_EQ(RunCliWithStreams(args, dir.path(), null.get(), err.get()), 0)
+          << testing::PrintToString(args);
+    }
+  }
 }
 
 TEST(CliConvert, DelimitedWorkedExamplesConvertExactly) {

@@ -1,10 +1,13 @@
 // For every source type: a run touches no source, and a failed run keeps the
 // earlier machine list byte for byte and leaves no temporary file behind.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <type_traits>
 #include <filesystem>
 
 #include "core/messages.h"
@@ -155,6 +158,79 @@ TEST_P(EveryTypeFaults, ASourceOf4GiBOrMoreFailsCleanly) {
     EXPECT_EQ(result.err, Line(messages.sizeFailed));
   }
   ExpectOutputsUntouched(kEarlierList);
+}
+
+// The output path names the source itself, by the same name, through a link,
+// or as a second name of the same file: nothing is read or written.
+TEST_P(EveryTypeFaults, AnOutputThatIsTheSourceIsRefused) {
+  const FileState before = StateOf(source);
+  fs::create_symlink(source, outputs / "link-to-source");
+  fs::create_hard_link(source, outputs / "second-name");
+  const fs::path cases[] = {source, outputs / "link-to-source", outputs / "second-name",
+                            outputs / ".." / "sources" / source.filename()};
+  for (const fs::path& same : cases) {
+    const CliResult result = Convert(source, same);
+    EXPECT_EQ(result.status, 1) << same;
+    EXPECT_EQ(result.err, Line(Message::OutputIsSource)) << same;
+  }
+  EXPECT_TRUE(StateOf(source) == before);
+  EXPECT_TRUE(fs::is_symlink(outputs / "link-to-source"));
+  EXPECT_EQ(ReadFileBytes(outputs / "second-name"), before.bytes);
+}
+
+// A temporary file that no running conversion holds is a leftover (SIGKILL,
+// a power cut) and goes with the next run into that folder; one that a
+// running conversion holds stays.
+TEST_P(EveryTypeFaults, AStaleTemporaryFileGoesAndAHeldOneStays) {
+  WriteFileBytes(outputs / ".zembrix-Stale1", "half a list");
+  WriteFileBytes(outputs / ".zembrix-Held01", "being written");
+  const int held = ::open((outputs / ".zembrix-Held01").c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+  const CliResult result = Convert(source, output);
+  ::close(held);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_FALSE(fs::exists(outputs / ".zembrix-Stale1"));
+  EXPECT_EQ(ReadFileBytes(outputs / ".zembrix-Held01"), "being written");
+  fs::remove(outputs / ".zembrix-Held01");
+  ExpectOutputsUntouched(ReadFileBytes(ExampleOutput(GetParam().slug)));
+}
+
+// A source far larger than the memory the run may take: whatever the reader
+// makes of it, the run never aborts, tells "内存不足!" where memory ran out,
+// and leaves the earlier list and no temporary file.
+TEST_P(EveryTypeFaults, RunningOutOfMemoryIsAClearFailure) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer needs more address space than the limit allows";
+#else
+  const fs::path big = dir / "big.source";
+  WriteFileBytes(big, "x");
+  fs::resize_file(big, std::uintmax_t{1} << 30);  // sparse: takes no disk space
+  CliOptions limited;
+  limited.addressSpaceLimit = 256L << 20;
+  const CliResult result = Convert(big, output, limited);
+  ASSERT_TRUE(result.status == 0 || result.status == 1) << result.status << " " << result.err;
+  if (result.status == 1) {
+    const SourceMessages& own = GetParam().messages;
+    const std::string first = result.err.substr(0, result.err.find('\n') + 1);
+    EXPECT_TRUE(first == Line(Message::OutOfMemory) || first == Line(own.openFailed) ||
+                first == Line(own.sizeFailed) || first == Line(own.readFailed) ||
+                first == Line(Message::SourceFormatInvalid))
+        << result.err;
+    ExpectOutputsUntouched(kEarlierList);
+  }
+  // Readers that hold the whole source in memory cannot hold this one.
+  const bool readsWhole = std::visit(
+      [](const auto& layout) {
+        using Layout = std::decay_t<decltype(layout)>;
+        return std::is_same_v<Layout, AldLayout> || std::is_same_v<Layout, IniLayout> ||
+               std::is_same_v<Layout, JsonLayout> || std::is_same_v<Layout, TokenScanLayout>;
+      },
+      GetParam().settings);
+  if (readsWhole) {
+    EXPECT_EQ(result.err, Line(Message::OutOfMemory));
+  }
+#endif
 }
 
 INSTANTIATE_TEST_SUITE_P(Registry, EveryTypeFaults, testing::ValuesIn(SourceTypes()),

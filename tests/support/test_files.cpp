@@ -78,6 +78,12 @@ CliResult RunZembrixCli(const std::vector<std::string>& arguments, const CliOpti
       ::_exit(126);
     }
     if (!options.cwd.empty() && ::chdir(options.cwd.c_str()) != 0) ::_exit(126);
+    if (options.addressSpaceLimit >= 0) {
+      const rlimit limit{static_cast<rlim_t>(options.addressSpaceLimit),
+                         static_cast<rlim_t>(options.addressSpaceLimit)};
+      if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(126);
+    }
+    for (const auto& [name, value] : options.environment) ::setenv(name.c_str(), value.c_str(), 1);
     if (options.fileSizeLimit >= 0) {
       const rlimit limit{static_cast<rlim_t>(options.fileSizeLimit),
                          static_cast<rlim_t>(options.fileSizeLimit)};
@@ -99,6 +105,7 @@ CliResult RunZembrixCli(const std::vector<std::string>& arguments, const CliOpti
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
   if (result.status != -2) result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  if (result.status == -1 && WIFSIGNALED(status)) result.signal = WTERMSIG(status);
   result.out = ReadFileBytes(outPath);
   result.err = ReadFileBytes(errPath);
   std::filesystem::remove(outPath);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
@@ -22,10 +23,13 @@ struct CliOptions {
   long fileSizeLimit = -1;  // RLIMIT_FSIZE for the run, in bytes; -1: none
   int timeoutSeconds = 30;  // the run is killed after this and reported as hung
   bool asNobody = false;    // when we are root, run as user and group 65534
+  long addressSpaceLimit = -1;  // RLIMIT_AS for the run, in bytes; -1: none
+  std::vector<std::pair<std::string, std::string>> environment;  // added to ours
 };
 
 struct CliResult {
   int status = -1;  // exit status; -1 killed by a signal; -2 hung past the timeout
+  int signal = 0;   // the signal that ended it, when status is -1
   std::string out;
   std::string err;
 };

@@ -6,8 +6,12 @@
 // mdbtools is not hardened against damaged files; the reader runs this in a
 // process of its own so that a crash or a hang here costs only this process.
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
+#if defined(__linux__)
+#include <sys/prctl.h>
+#endif
 
 // mdbtools.h includes glib.h inside extern "C", where glib's C++ parts do not
 // compile; included first, glib is already there when mdbtools asks for it.
@@ -65,6 +69,19 @@ unsigned FindColumn(const MdbSQL* sql, std::string_view name) {
   return position;
 }
 
+// A query on a damaged file can run long; it must not run on for no one when
+// whatever started this process dies (the reader arranges that itself, but
+// this process may be started by something else).
+void EndWithParent() {
+#if defined(__linux__)
+  const pid_t parent = ::getppid();
+  if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0) return;
+  // A parent that died before the prctl no longer sends the signal. A parent
+  // id of 1 at the start proves nothing: init may well have started us.
+  if (::getppid() != parent) ::_exit(EXIT_FAILURE);
+#endif
+}
+
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kAddressSanitizer = true;
 #elif defined(__has_feature)
@@ -117,6 +134,7 @@ int RunQuery(MdbSQL* sql, const std::string& query, const std::vector<std::strin
 }  // namespace
 
 int main(int argc, char** argv) {
+  EndWithParent();
   LimitResources();
   if (!MoveRowsOffStandardOutput()) return EXIT_FAILURE;
   std::vector<std::string> arguments(argv + 1, argv + argc);

@@ -1,9 +1,8 @@
 // Sources kept in one table of an SQLite database (types 7, 13, 18, 19).
 #pragma once
 
-#include <string_view>
-
 #include <chrono>
+#include <string_view>
 
 #include "core/machine_rules.h"
 #include "core/read_outcome.h"
@@ -20,6 +19,9 @@ struct SqliteLayout {
   MachineRules rules;
   // How long a read waits for a write of the other system to finish.
   std::chrono::milliseconds busyTimeout{60000};
+  // How long a read may run, that wait not counted: a view over an endless
+  // query would otherwise never finish.
+  std::chrono::milliseconds timeLimit{30000};
 };
 
 [[nodiscard]] ReadOutcome ReadSqliteSource(const SourceRequest& request,

@@ -4,7 +4,29 @@
 #include <json/reader.h>
 #include <json/value.h>
 
+#include <algorithm>
 #include <memory>
+#include <string_view>
+
+namespace {
+
+// The parser reports on several indented lines; the user gets them as one.
+std::string JoinedLines(std::string_view report) {
+  std::string line;
+  while (!report.empty()) {
+    const std::size_t end = std::min(report.find('\n'), report.size());
+    std::string_view part = report.substr(0, end);
+    report.remove_prefix(std::min(end + 1, report.size()));
+    while (!part.empty() && (part.front() == ' ' || part.front() == '\t')) part.remove_prefix(1);
+    while (!part.empty() && (part.back() == ' ' || part.back() == '\r')) part.remove_suffix(1);
+    if (part.empty()) continue;
+    if (!line.empty()) line += ' ';
+    line += part;
+  }
+  return line;
+}
+
+}  // namespace
 
 bool ParseJsonDocument(std::string_view text, Json::Value& root, std::string& errors) {
   Json::CharReaderBuilder builder;
@@ -20,10 +42,12 @@ bool ParseJsonDocument(std::string_view text, Json::Value& root, std::string& er
   builder["allowSpecialFloats"] = false;
   builder["skipBom"] = false;
   const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+  std::string report;
   try {
-    return reader->parse(text.data(), text.data() + text.size(), &root, &errors);
+    if (reader->parse(text.data(), text.data() + text.size(), &root, &report)) return true;
   } catch (const Json::Exception& error) {
-    errors = error.what();  // nesting deeper than the parser's stack limit
-    return false;
+    report = error.what();  // nesting deeper than the parser's stack limit
   }
+  errors = JoinedLines(report);
+  return false;
 }

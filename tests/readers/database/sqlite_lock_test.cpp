@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 
@@ -12,6 +13,7 @@
 #include "readers/database/sqlite_reader.h"
 #include "support/reader_run.h"
 #include "support/scratch_dir.h"
+#include "support/sqlite_fixture.h"
 #include "support/test_files.h"
 
 namespace {
@@ -89,6 +91,39 @@ TEST(SqliteLock, ALockHeldPastTheWaitIsABusyError) {
   EXPECT_EQ(run.messages, std::vector{Message::ReadDatabaseFailed});
   ASSERT_EQ(run.details.size(), 1u);
   EXPECT_EQ(run.details[0].rfind("SQLITE_BUSY[5]", 0), 0u) << run.details[0];
+}
+
+// Waiting for the lock does not count against the time limit: a lock held
+// longer than the limit, then let go, still gives the whole list. The list is
+// long enough that the limit is checked again after the wait.
+TEST(SqliteLock, TheWaitDoesNotCountAgainstTheTimeLimit) {
+  ScratchDir dir;
+  const fs::path database = dir / "diskless.db";
+  MakeSqliteDatabase(
+      database,
+      "create table client(Name, macaddress, ipaddress);"
+      "with recursive n(i) as (select 1 union all select i + 1 from n where i < 4000)"
+      "insert into client select 'pc' || i, printf('%012x', i), '10.0.0.1' from n;");
+  LockingProcess other(database, 1500);
+  ASSERT_TRUE(other.locked());
+  const SourceTypeInfo& row = SourceTypeOf(DisklessType::Yiyou);
+  SqliteLayout layout = std::get<SqliteLayout>(row.settings);
+  layout.timeLimit = std::chrono::milliseconds(500);
+  const ConversionContext context = ConversionContext::Default();
+  const auto start = Clock::now();
+  const ReaderRun run = RunOf(ReadSqliteSource({database, context, row.messages}, layout));
+  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(1300));
+  EXPECT_TRUE(run.write) << (run.details.empty() ? "" : run.details[0]);
+  EXPECT_TRUE(run.messages.empty());
+  std::u16string expected;
+  for (int i = 1; i <= 4000; ++i) {
+    char mac[16];
+    std::snprintf(mac, sizeof mac, "%012X", i);
+    const std::string name = "PC" + std::to_string(i);
+    expected +=
+        Entry(std::u16string(mac, mac + 12), u"10.0.0.1", std::u16string(name.begin(), name.end()));
+  }
+  EXPECT_TRUE(run.output == expected);
 }
 
 }  // namespace

@@ -209,7 +209,12 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"missing_file_is_not_created", T::Yiyou,
                     [](const ScratchDir& dir) { return dir / "diskless.db"; },
                     Message::OpenSourceFailed, ""},
-        FailureCase{"folder", T::Vhd, [](const ScratchDir& dir) { return dir.path(); },
+        // Inside the scratch folder, whose listing no other test changes.
+        FailureCase{"folder", T::Vhd,
+                    [](const ScratchDir& dir) {
+                      fs::create_directory(dir / "Config.db");
+                      return dir / "Config.db";
+                    },
                     Message::OpenSourceFailed, ""},
         FailureCase{"fifo_does_not_block", T::Yileyou,
                     [](const ScratchDir& dir) {

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <thread>
 
 #include "readers/database/sqlite_database.h"
@@ -226,6 +228,47 @@ TEST_F(SqliteWrapper, AssignmentHandsTheStatementOver) {
   taken = std::move(source);
   EXPECT_EQ(Raised([&] { (void)source.atEnd(); }).code(), 1000);
   EXPECT_STREQ(taken.textByName("mac"), "aa");
+}
+
+// Stopped before the first row or between rows, the statement fails with
+// SQLite's interrupt and the connection tells why.
+TEST_F(SqliteWrapper, AStatementRunningPastTheTimeLimitIsInterrupted) {
+  const char* endless = "with recursive r(n) as (select 1 union all select n + 1 from r) ";
+  const struct {
+    const char* what;
+    std::string sql;
+  } cases[] = {
+      {"no row comes", std::string(endless) + "select n from r where n < 0"},
+      {"rows keep coming", std::string(endless) + "select n from r"},
+  };
+  for (const auto& c : cases) {
+    CppSQLite3DB db;
+    db.openReadOnly(path_.c_str(), 1000, std::chrono::milliseconds(200));
+    const auto start = std::chrono::steady_clock::now();
+    const CppSQLite3Exception error = Raised([&] {
+      for (CppSQLite3Query rows = db.query(c.sql.c_str()); !rows.atEnd(); rows.advance()) {
+      }
+    });
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << c.what;
+    EXPECT_EQ(error.code(), SQLITE_INTERRUPT) << c.what;
+    EXPECT_STREQ(error.message(), "SQLITE_INTERRUPT[9]: interrupted") << c.what;
+    EXPECT_TRUE(db.timeLimitReached()) << c.what;
+  }
+}
+
+TEST_F(SqliteWrapper, WithoutATimeLimitOrWithinItNothingIsStopped) {
+  const std::string counter =
+      "with recursive r(n) as (select 1 union all select n + 1 from r where n < 100000) "
+      "select count(*) as c from r";
+  for (const std::optional<std::chrono::milliseconds> limit :
+       {std::optional<std::chrono::milliseconds>{},
+        std::optional{std::chrono::milliseconds(60000)}}) {
+    CppSQLite3DB db;
+    db.openReadOnly(path_.c_str(), 1000, limit);
+    CppSQLite3Query rows = db.query(counter.c_str());
+    EXPECT_STREQ(rows.textByName("c"), "100000");
+    EXPECT_FALSE(db.timeLimitReached());
+  }
 }
 
 TEST_F(SqliteWrapper, WaitsForAnotherConnectionsLock) {

@@ -1,0 +1,27 @@
+// File and folder questions on POSIX.
+#include "platform/file_system.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+bool CanWriteInto(const std::filesystem::path& folder) {
+  const std::filesystem::path checked = folder.empty() ? "." : folder;
+  return ::access(checked.c_str(), W_OK | X_OK) == 0;
+}
+
+bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  struct stat first {};
+  struct stat second {};
+  if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0) {
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+  }
+  std::error_code error;
+  const std::filesystem::path resolvedA = std::filesystem::weakly_canonical(a, error);
+  if (error) return false;
+  const std::filesystem::path resolvedB = std::filesystem::weakly_canonical(b, error);
+  return !error && resolvedA == resolvedB;
+}
+
+}  // namespace platform
