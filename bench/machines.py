@@ -1,8 +1,9 @@
 """The benchmark's machine list: the same N machines, in the same order, on every run."""
+import itertools
 import random
 
 SEED = 20261209
-LARGEST = 100_000
+LARGEST = 250 * 65_536  # one subnet of 250 hosts per 10.x.y.0: the addresses stay distinct
 
 _VENDOR_PREFIXES = ("00e04c", "50e549", "1c1b0d", "d8cb8a", "7085c2", "00d861", "b42e99")
 _AREAS = ("一楼", "二楼", "三楼", "大厅", "包间", "贵宾区", "电竞区", "收银台", "吧台",
@@ -30,11 +31,16 @@ class Machine:
         return separator.join(mac[i:i + 2] for i in range(0, 12, 2))
 
 
-def _build(count):
+def _generate():
+    """The fixed list, one machine at a time: the first N are the same whatever N is asked."""
     rng = random.Random(SEED)
-    suffixes = rng.sample(range(1 << 24), count)
-    machines = []
-    for index, suffix in enumerate(suffixes):
+    suffixes = set()
+    index = 0
+    while True:
+        suffix = rng.randrange(1 << 24)
+        if suffix in suffixes:
+            continue
+        suffixes.add(suffix)
         mac = rng.choice(_VENDOR_PREFIXES) + format(suffix, "06x")
         subnet, host = divmod(index, 250)
         ip = (10 << 24) | (subnet << 8) | (host + 2)
@@ -42,18 +48,25 @@ def _build(count):
             name = rng.choice(_AREAS) + format(index + 1, "03d")
         else:
             name = rng.choice(("PC", "pc", "Pc")) + format(index + 1, "05d")
-        machines.append(Machine(mac, ip, name))
-    return machines
+        yield Machine(mac, ip, name)
+        index += 1
 
 
-_ALL = None
+_made = []
+_maker = _generate()
 
 
 def machine_list(count):
     """The first count machines of the fixed list."""
-    global _ALL
-    if _ALL is None:
-        _ALL = _build(LARGEST)
     if count > LARGEST:
         raise ValueError(f"at most {LARGEST} machines")
-    return _ALL[:count]
+    _made.extend(itertools.islice(_maker, max(0, count - len(_made))))
+    return _made[:count]
+
+
+def each_machine():
+    """The fixed list from its start, as far as the caller reads."""
+    for index in itertools.count():
+        if index == len(_made):
+            machine_list(index + 1)
+        yield _made[index]

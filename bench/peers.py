@@ -1,5 +1,4 @@
 """For each type, the general-purpose tool that pulls the same three values out of the source."""
-import os
 
 PYTHON = "/usr/bin/python3"
 
@@ -15,25 +14,22 @@ _CONFIGPARSER_ONE_LINER = (
 
 
 class Peer:
-    """A command line for one source; stdout of the command goes to the output file unless
-    the command names the output file itself."""
+    """A command line for one source. Its stdout is the output file unless the command
+    names the output file itself; either way the output ends fsynced on disk."""
 
-    def __init__(self, tool, package, argv_of, writes_stdout=True, counter="lines"):
+    def __init__(self, tool, package, argv_of, writes_stdout=True):
         self.tool = tool
         self.package = package
         self.argv_of = argv_of
         self.writes_stdout = writes_stdout
-        self.counter = counter
 
     def argv(self, source, output):
         return self.argv_of(source, output)
 
-    def machines_found(self, source, output):
+    def machines_found(self, output):
         """How many machines the peer's run extracted (for checking the generated source)."""
-        if self.counter == "lines":
-            with open(output, "rb") as extracted:
-                return sum(1 for _ in extracted)
-        return self.counter(source)
+        with open(output, "rb") as extracted:
+            return sum(1 for _ in extracted)
 
 
 def _sqlite(query):
@@ -57,21 +53,16 @@ def _configparser(mac, ip, name):
                 writes_stdout=False)
 
 
-def _ald_records(source):
-    return -(-os.path.getsize(source) // 348)
-
-
-def _mac_tokens(source):
-    with open(source, "rb") as text:
-        return text.read().lower().count(b'"mac"')
-
-
-def _cat(counter):
-    return Peer("cat", "coreutils", lambda s, o: ["cat", s], writes_stdout=False, counter=counter)
+# One line per 348-byte record: MAC, the IP's four bytes, the name up to its NUL.
+_ALD_ONE_LINER = (
+    "import struct,sys;"
+    "sys.stdout.buffer.writelines(b'%s\\t%d.%d.%d.%d\\t%s\\n'%(m,*a,n.split(b'\\0',1)[0]) "
+    "for a,m,n in struct.iter_unpack('<20x4s20x12s4x288s',open(sys.argv[1],'rb').read()))"
+)
 
 
 PEERS = {
-    "ald": _cat(_ald_records),
+    "ald": Peer("python3 struct", "python3", lambda s, o: [PYTHON, "-c", _ALD_ONE_LINER, s]),
     "ccboot": _xmlstarlet("/server/initiator/*", "name/@value", "mac/@value", "ip/@value"),
     "i8": _xmlstarlet("/Collections/Computer", "@Name", "MacAddr", "NetAddr"),
     "mzd": _configparser("MAC", "WksIP", "ComName"),
@@ -93,6 +84,9 @@ PEERS = {
     "fanggezi-v5": _awk("|", 'NF >= 19 { print $3 "\\t" $4 "\\t" $2 }'),
     "yileyou": _sqlite("select computer,mac,ip from workstation"),
     "yiyou": _sqlite("select Name,macaddress,ipaddress from client"),
-    "shunwupan": _cat(_mac_tokens),
+    # The token scan over the fields between quotes: the name two before "mac", the MAC two
+    # after it, the IP six after it.
+    "shunwupan": _awk('"', '{ for (i = 3; i + 6 <= NF; i++) if (tolower($i) == "mac") '
+                           'print $(i + 2) "\\t" $(i + 6) "\\t" $(i - 2) }'),
     "lvhua": _awk("[ ]", '{ sub(/\\r$/, "") } NF == 3 { print $3 "\\t" $2 "\\t" $1 }'),
 }

@@ -2,10 +2,10 @@
 import hashlib
 import os
 
-from machines import machine_list, LARGEST
+from machines import each_machine
 from source_writers import SOURCE_FORMS, INI_FORMS
 
-SIZES = (1_000, 10_000, 100_000)
+SIZES = (1_000, 10_000, 100_000, 1_000_000)
 SLUGS = [slug for slug, _, _ in SOURCE_FORMS]
 WRITER_LIMIT_FILE = "writer-limit.txt"  # in FOLDER/<slug>/: the most machines its writer holds
 
@@ -41,7 +41,7 @@ def sizes_for(slug, sizes=SIZES, folder=None):
     """The sizes to generate for a type, and a note when something bounds them."""
     form = INI_FORMS.get(slug)
     if form is not None:
-        largest = form.largest_fit(machine_list(LARGEST))
+        largest = form.largest_fit(each_machine())
         return _capped(sizes, largest), (
             f"largest list that fits the {form.list_buffer}-character section buffer: "
             f"{largest} machines")

@@ -129,11 +129,13 @@ class IniForm:
     def largest_fit(self, machines):
         # The list holds every name and its NUL; it must stay below buffer - 2.
         used = 0
-        for count, machine in enumerate(machines):
-            used += len(self.section_of(count, machine).encode("utf-16-le")) // 2 + 1
+        fits = 0
+        for machine in machines:
+            used += len(self.section_of(fits, machine).encode("utf-16-le")) // 2 + 1
             if used >= self.list_buffer - 2:
-                return count
-        return len(machines)
+                return fits
+            fits += 1
+        return fits
 
     def write(self, machines, path, tools):
         lines = []

@@ -44,7 +44,11 @@ std::u16string FormatMac(std::u16string_view mac, MacForm form) {
 }
 
 void ApplyMachineRules(const MachineRules& rules, std::u16string& mac, std::u16string& name) {
-  if (rules.mac != MacForm::AsRead) mac = FormatMac(mac, rules.mac);
+  if (rules.mac == MacForm::DashesAsColons) {
+    std::replace(mac.begin(), mac.end(), u'-', u':');
+  } else if (rules.mac == MacForm::ColonAfterEachPair) {
+    mac = FormatMacWithColons(mac);
+  }
   if (!rules.upperCase) return;
   UpperCaseAToZ(mac);
   UpperCaseAToZ(name);

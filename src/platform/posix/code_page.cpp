@@ -92,23 +92,27 @@ class WindowsCodePage final : public CodePage {
 
   std::string Encode(std::u16string_view text) const override {
     std::string bytes;
-    bytes.reserve(text.size());
     if (!asciiUnchanged_) {
       AppendConverted(text, bytes);
       return bytes;
     }
     // ASCII stays as it is; only the runs between go through the converter.
     // A run never splits a surrogate pair: surrogates are not ASCII.
+    bytes.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
       std::size_t end = i;
       while (end < text.size() && text[end] < 0x80) ++end;
-      for (; i < end; ++i) bytes.push_back(static_cast<char>(text[i]));
+      const std::size_t start = bytes.size();
+      bytes.resize(start + (end - i));
+      char* out = bytes.data() + start;
+      for (; i < end; ++i) *out++ = static_cast<char>(text[i]);
       while (end < text.size() && text[end] >= 0x80) ++end;
       if (end > i) AppendConverted(text.substr(i, end - i), bytes);
       i = end;
     }
     return bytes;
   }
+
 
  private:
   WindowsCodePage(unsigned codePage, ConverterPtr decoder, ConverterPtr encoder)

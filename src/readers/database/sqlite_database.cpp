@@ -30,7 +30,9 @@ CppSQLite3DB::~CppSQLite3DB() { close(); }
 void CppSQLite3DB::openReadOnly(const char* path, int busyTimeoutMs,
                                 std::optional<std::chrono::milliseconds> timeLimit) {
   close();
-  const int result = sqlite3_open_v2(path, &handle_, SQLITE_OPEN_READONLY, nullptr);
+  // One connection on one thread: SQLite's own mutexes would only cost time.
+  const int result =
+      sqlite3_open_v2(path, &handle_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   if (result != SQLITE_OK) {
     // The failed connection stays in handle_ until close or destruction.
     const char* detail = sqlite3_errmsg(handle_);

@@ -101,8 +101,9 @@ int CppSQLite3Query::columnType(int index) const {
   return sqlite3_column_type(statement_, index);
 }
 
-const char* CppSQLite3Query::textByName(const char* name) const {
-  const int index = columnIndex(name);
+const char* CppSQLite3Query::textByName(const char* name) const { return textAt(columnIndex(name)); }
+
+const char* CppSQLite3Query::textAt(int index) const {
   if (columnType(index) == SQLITE_NULL) return "";
   const auto* text = sqlite3_column_text(statement_, index);
   if (text) return reinterpret_cast<const char*>(text);

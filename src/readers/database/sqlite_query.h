@@ -33,6 +33,8 @@ class CppSQLite3Query {
   // The current row's value as UTF-8; "" for SQL NULL. Valid until the next
   // advance or finish.
   [[nodiscard]] const char* textByName(const char* name) const;
+  // The same by the column's position.
+  [[nodiscard]] const char* textAt(int index) const;
 
  private:
   friend class CppSQLite3DB;

@@ -161,10 +161,16 @@ void ReadRows(const SqliteLayout& layout, CppSQLite3DB& db, ReadOutcome& outcome
   ValueBuffer name;
   ValueBuffer mac;
   ValueBuffer ip;
+  // Looked up on the first row: a query without rows needs no columns.
+  std::optional<std::array<int, 3>> columns;
   while (!rows.atEnd()) {
-    Utf8ToWide(rows.textByName(layout.nameColumn), name);
-    Utf8ToWide(rows.textByName(layout.macColumn), mac);
-    Utf8ToWide(rows.textByName(layout.ipColumn), ip);
+    if (!columns) {
+      columns = {rows.columnIndex(layout.nameColumn), rows.columnIndex(layout.macColumn),
+                 rows.columnIndex(layout.ipColumn)};
+    }
+    Utf8ToWide(rows.textAt((*columns)[0]), name);
+    Utf8ToWide(rows.textAt((*columns)[1]), mac);
+    Utf8ToWide(rows.textAt((*columns)[2]), ip);
     std::u16string macText(ValueBufferText(mac));
     const std::u16string_view ipText = ValueBufferText(ip);
     if (macText.empty() || (layout.skipZeroIp && ipText == u"0.0.0.0")) {

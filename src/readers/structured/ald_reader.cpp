@@ -1,47 +1,129 @@
-// The ALD reader: one entry per record, an empty slot included.
+// The ALD reader: one entry per record, an empty slot included, the file read
+// a few hundred records at a time.
 #include "readers/structured/ald_reader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
+#include "core/ascii.h"
 #include "core/field_format.h"
 #include "core/source_bytes.h"
+#include "platform/source_file.h"
 
 namespace {
 
 constexpr std::size_t kIpSize = 4;
+constexpr std::size_t kRecordsPerRead = 256;
 
-// The field's bytes that lie within the file: a last record may be cut short,
-// and what it lacks reads as zeros.
 std::string_view FieldBytes(std::string_view record, std::size_t offset, std::size_t size) {
   if (offset >= record.size()) return {};
   return record.substr(offset, size);
 }
 
-std::uint32_t LittleEndianAddress(std::string_view bytes) {
-  std::uint32_t address = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    address |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
+std::string_view UpToNul(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
+
+// Printable ASCII decodes to itself in every code page a conversion takes.
+bool IsPrintableAscii(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
+}
+
+// The dotted address, the first byte the first octet, as FormatIPv4 gives it.
+void SetIPv4(std::string_view bytes, std::u16string& text) {
+  text.clear();
+  for (std::size_t i = 0; i < kIpSize; ++i) {
+    if (i != 0) text.push_back(u'.');
+    const unsigned octet = i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0;
+    if (octet >= 100) text.push_back(static_cast<char16_t>(u'0' + octet / 100));
+    if (octet >= 10) text.push_back(static_cast<char16_t>(u'0' + octet / 10 % 10));
+    text.push_back(static_cast<char16_t>(u'0' + octet % 10));
   }
-  return address;
+}
+
+// The MAC and name of a record whose fields are printable ASCII, straight from
+// their bytes: what decoding them and ApplyMachineRules would give.
+void SetAsciiValues(const MachineRules& rules, std::string_view mac, std::string_view name,
+                    std::u16string& macText, std::u16string& nameText) {
+  const auto unit = [&](char c) {
+    return static_cast<char16_t>(rules.upperCase ? AsciiUpper(c) : c);
+  };
+  macText.clear();
+  for (std::size_t i = 0; i < mac.size(); ++i) {
+    if (rules.mac == MacForm::ColonAfterEachPair && i != 0 && i % 2 == 0) macText.push_back(u':');
+    macText.push_back(rules.mac == MacForm::DashesAsColons && mac[i] == '-' ? u':' : unit(mac[i]));
+  }
+  nameText.clear();
+  for (char c : name) nameText.push_back(unit(c));
+}
+
+class AldRecords {
+ public:
+  AldRecords(const AldLayout& layout, const platform::CodePage& ansi)
+      : layout_(layout), ansi_(ansi) {}
+
+  // The record's machine. A record is whole: a last one cut short is padded
+  // with zeros, which is how the fields past the end of the file read.
+  void Add(std::string_view record, MachineList& machines) {
+    SetIPv4(FieldBytes(record, layout_.ipOffset, kIpSize), ip_);
+    const std::string_view mac = UpToNul(FieldBytes(record, layout_.macOffset, layout_.macSize));
+    const std::string_view name =
+        UpToNul(FieldBytes(record, layout_.nameOffset, layout_.nameSize));
+    if (IsPrintableAscii(mac) && IsPrintableAscii(name)) {
+      SetAsciiValues(layout_.rules, mac, name, mac_, name_);
+    } else {
+      mac_ = ansi_.Decode(mac);
+      name_ = ansi_.Decode(name);
+      ApplyMachineRules(layout_.rules, mac_, name_);
+    }
+    machines.Add(mac_, ip_, name_);
+  }
+
+ private:
+  const AldLayout& layout_;
+  const platform::CodePage& ansi_;
+  // Kept from record to record, so their room is reused.
+  std::u16string mac_;
+  std::u16string ip_;
+  std::u16string name_;
+};
+
+// Fills the buffer from the file; false when a read fails or the file ends first.
+bool ReadFully(platform::SourceFile& file, char* buffer, std::size_t size) {
+  for (std::size_t done = 0; done < size;) {
+    const std::optional<std::size_t> count = file.Read(buffer + done, size - done);
+    if (!count || *count == 0) return false;
+    done += *count;
+  }
+  return true;
 }
 
 }  // namespace
 
 ReadOutcome ReadAldSource(const SourceRequest& request, const AldLayout& layout) {
-  const WholeSourceFile file = ReadWholeSourceFile(request.source, request.messages);
-  if (file.failure) return ReadOutcome::Failed(*file.failure);
-  const platform::CodePage& ansi = request.context.ansi();
-  const std::string_view bytes = file.bytes;
+  std::optional<platform::SourceFile> file = platform::SourceFile::Open(request.source);
+  if (!file) return ReadOutcome::Failed(request.messages.openFailed);
+  // The size is a 32-bit count in ALD's own system.
+  const std::optional<std::uint64_t> size = file->Size();
+  if (!size || *size == 0 || *size > kMaxWholeFileSize) {
+    return ReadOutcome::Failed(request.messages.sizeFailed);
+  }
+  AldRecords records(layout, request.context.ansi());
+  std::vector<char> buffer(layout.recordSize * kRecordsPerRead);
   ReadOutcome outcome;
-  for (std::size_t offset = 0; offset < bytes.size(); offset += layout.recordSize) {
-    const std::string_view record = bytes.substr(offset, layout.recordSize);
-    const std::u16string ip =
-        FormatIPv4(LittleEndianAddress(FieldBytes(record, layout.ipOffset, kIpSize)));
-    std::u16string mac = ansi.Decode(FieldBytes(record, layout.macOffset, layout.macSize));
-    std::u16string name = ansi.Decode(FieldBytes(record, layout.nameOffset, layout.nameSize));
-    ApplyMachineRules(layout.rules, mac, name);
-    outcome.machines.Add(mac, ip, name);
+  // Only the bytes of the size taken at the start are read.
+  for (std::uint64_t left = *size; left > 0;) {
+    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(left, buffer.size()));
+    if (!ReadFully(*file, buffer.data(), wanted)) {
+      return ReadOutcome::Failed(request.messages.readFailed);
+    }
+    left -= wanted;
+    const std::size_t recordCount = (wanted + layout.recordSize - 1) / layout.recordSize;
+    std::fill(buffer.begin() + static_cast<std::ptrdiff_t>(wanted),
+              buffer.begin() + static_cast<std::ptrdiff_t>(recordCount * layout.recordSize), '\0');
+    for (std::size_t i = 0; i < recordCount; ++i) {
+      records.Add({buffer.data() + i * layout.recordSize, layout.recordSize}, outcome.machines);
+    }
   }
   return outcome;
 }

@@ -1,6 +1,5 @@
-// The token scanner over the file's bytes.
+// The token scanner over bytes that come in pieces.
 #include "readers/structured/token_scan.h"
-
 
 namespace {
 
@@ -14,30 +13,69 @@ constexpr std::array<bool, 256> MakeDelimiterTable() {
 }
 constexpr std::array<bool, 256> kIsDelimiter = MakeDelimiterTable();
 
+bool IsDelimiter(char byte) { return kIsDelimiter[static_cast<unsigned char>(byte)]; }
+
 }  // namespace
 
-TokenScanner::TokenScanner(std::string_view bytes, const platform::CodePage& ansi)
-    : bytes_(bytes.substr(0, bytes.find('\0'))) {
+TokenScanner::TokenScanner(const platform::CodePage& ansi) {
   for (unsigned byte = 0; byte < 256; ++byte) {
     isLead_[byte] = ansi.IsLeadByte(static_cast<unsigned char>(byte));
   }
 }
 
-bool TokenScanner::Next(std::string_view& token) {
-  const std::size_t size = bytes_.size();
+void TokenScanner::Feed(std::string_view piece) {
+  piece_ = ended_ ? std::string_view() : piece;
+  position_ = 0;
+}
+
+void TokenScanner::Finish() {
+  piece_ = {};
+  position_ = 0;
+  ended_ = true;
+}
+
+bool TokenScanner::Next(std::string& token) {
+  if (ended_) return GiveCarried(token, {});
+  const std::size_t size = piece_.size();
   std::size_t i = position_;
-  while (i < size && kIsDelimiter[static_cast<unsigned char>(bytes_[i])]) ++i;
-  if (i == size) {
-    position_ = size;
-    return false;
+  // A carried token goes on with the piece's first byte, whatever it is.
+  if (carried_.empty()) {
+    while (i < size && IsDelimiter(piece_[i])) ++i;
   }
   const std::size_t start = i;
-  while (i < size) {
-    const auto byte = static_cast<unsigned char>(bytes_[i]);
-    if (kIsDelimiter[byte]) break;
-    i += isLead_[byte] && i + 1 < size ? 2 : 1;
+  bool trailDue = trailDue_;
+  for (; i < size && piece_[i] != '\0'; ++i) {
+    const auto byte = static_cast<unsigned char>(piece_[i]);
+    if (trailDue) {
+      trailDue = false;
+    } else if (kIsDelimiter[byte]) {
+      break;
+    } else {
+      trailDue = isLead_[byte];
+    }
   }
-  token = bytes_.substr(start, i - start);
   position_ = i;
+  const std::string_view run = piece_.substr(start, i - start);
+  if (i == size) {
+    // The piece ends inside a token or before one starts.
+    carried_.append(run);
+    trailDue_ = trailDue;
+    return false;
+  }
+  trailDue_ = false;
+  if (piece_[i] == '\0') ended_ = true;  // a lead byte before it stands alone
+  return GiveCarried(token, run);
+}
+
+bool TokenScanner::GiveCarried(std::string& token, std::string_view run) {
+  if (carried_.empty()) {
+    if (run.empty()) return false;
+    token.assign(run);
+    return true;
+  }
+  carried_.append(run);
+  // The caller's string takes the bytes; its old room holds the next carried token.
+  token.swap(carried_);
+  carried_.clear();
   return true;
 }

@@ -1,21 +1,31 @@
-// The delimited-line reader.
+// The delimited-line reader: lines and fields streamed, so a line of any
+// length takes no more memory than the few values a machine keeps.
 #include "readers/text/delimited_line_reader.h"
 
-#include <vector>
-
 #include "platform/source_file.h"
+#include "readers/text/delimited_fields.h"
 #include "readers/text/line_reader.h"
-#include "readers/text/split_string.h"
 
 namespace {
 
 std::optional<SkipReason> WhyUnused(const DelimitedLineLayout& layout,
-                                    const std::vector<std::u16string>& fields) {
-  if (fields.size() < layout.minFields || fields.size() > layout.maxFields) {
-    return SkipReason::NotAMachine;
-  }
-  if (layout.macRequired && fields[layout.macField].empty()) return SkipReason::LackingValue;
+                                    const DelimitedFields& fields) {
+  const std::size_t count = fields.Count();
+  if (count < layout.minFields || count > layout.maxFields) return SkipReason::NotAMachine;
+  if (layout.macRequired && fields.Empty(layout.macField)) return SkipReason::LackingValue;
   return std::nullopt;
+}
+
+void TakeLine(const DelimitedLineLayout& layout, const DelimitedFields& fields,
+              ReadOutcome& outcome) {
+  // An empty line, the last one after a final LF among them, is no record.
+  if (fields.Count() == 0) return;
+  if (const std::optional<SkipReason> reason = WhyUnused(layout, fields)) {
+    outcome.skipped.Add(*reason);
+    return;
+  }
+  outcome.machines.Add(fields.Value(layout.macField), fields.Value(layout.ipField),
+                       fields.Value(layout.nameField));
 }
 
 }  // namespace
@@ -26,19 +36,20 @@ ReadOutcome ReadDelimitedLineSource(const SourceRequest& request,
   if (!file) return ReadOutcome::Failed(request.messages.openFailed);
   ReadOutcome outcome;
   LineReader lines(*file);
-  std::string bytes;
-  std::vector<std::u16string> fields;
-  if (layout.skipFirstLine && !lines.Next(bytes)) return outcome;
-  while (lines.Next(bytes)) {
-    SplitString(request.context.ansi().Decode(bytes), fields, layout.delimiter);
-    // An empty line, the last one after a final LF among them, is no record.
-    if (fields.empty()) continue;
-    if (const std::optional<SkipReason> reason = WhyUnused(layout, fields)) {
-      outcome.skipped.Add(*reason);
+  DelimitedFields fields(request.context.ansi(), layout.delimiter,
+                         {layout.macField, layout.ipField, layout.nameField});
+  bool skipping = layout.skipFirstLine;
+  for (LinePiece piece; lines.Next(piece);) {
+    if (skipping) {
+      skipping = !piece.endsLine;
       continue;
     }
-    outcome.machines.Add(fields[layout.macField], fields[layout.ipField],
-                         fields[layout.nameField]);
+    fields.Append(piece.bytes);
+    if (!piece.endsLine) continue;
+    TakeLine(layout, fields, outcome);
+    fields.Clear();
   }
+  // A list cut short by a failed read is no list.
+  if (lines.failed()) return ReadOutcome::Failed(request.messages.readFailed);
   return outcome;
 }

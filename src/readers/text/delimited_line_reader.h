@@ -24,6 +24,8 @@ struct DelimitedLineLayout {
   std::size_t nameField;
 };
 
+// Lines of any length are read in constant memory; each value is cut to the
+// value buffer (259 units) without splitting a surrogate pair.
 [[nodiscard]] ReadOutcome ReadDelimitedLineSource(const SourceRequest& request,
                                                   const DelimitedLineLayout& layout);
 

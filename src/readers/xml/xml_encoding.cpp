@@ -1,18 +1,10 @@
-// Finding the declared encoding, and reading gb2312/gbk documents as code page 936.
+// Byte-order marks, the declared encoding and NUL characters at the byte level.
 #include "readers/xml/xml_encoding.h"
 
-#include <algorithm>
-#include <array>
-
-#include "core/ascii.h"
 #include "core/byte_order_mark.h"
-#include "core/utf8.h"
-#include "platform/code_page.h"
+#include "readers/xml/xml_encoding_names.h"
 
 namespace {
-
-constexpr unsigned kChineseCodePage = 936;
-constexpr std::array<std::string_view, 2> kCodePage936Names = {"gb2312", "gbk"};
 
 bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -43,23 +35,29 @@ std::string DeclaredEncoding(std::string_view bytes) {
   return {};
 }
 
-std::optional<std::string> DecodeCodePage936Document(std::string_view bytes) {
-  if (LeadingByteOrderMark(bytes)) return std::nullopt;
-  const std::string declared = DeclaredEncoding(bytes);
-  if (std::none_of(kCodePage936Names.begin(), kCodePage936Names.end(),
-                   [&](std::string_view name) { return EqualsIgnoringAsciiCase(declared, name); })) {
-    return std::nullopt;
+XmlInputEncoding DetectXmlInputEncoding(std::string_view start) {
+  if (const std::optional<ByteOrderMark> mark = LeadingByteOrderMark(start)) {
+    switch (mark->encoding) {
+      case TextEncoding::Utf8:
+        return {"UTF-8", 1};
+      case TextEncoding::Utf16Le:
+        return {"UTF-16LE", 2};
+      case TextEncoding::Utf16Be:
+        return {"UTF-16BE", 2};
+    }
   }
-  const std::unique_ptr<platform::CodePage> chinese = platform::CodePage::Open(kChineseCodePage);
-  if (!chinese) return std::nullopt;
-  // Decoding stops at a NUL; keep each NUL so that the parser still refuses it.
-  std::u16string text;
-  for (std::size_t start = 0;;) {
-    const std::size_t nul = bytes.find('\0', start);
-    text += chinese->Decode(bytes.substr(start, nul - start));
-    if (nul == std::string_view::npos) break;
-    text += u'\0';
-    start = nul + 1;
+  // The parser reads these as UTF-16 without a mark, whatever it is told.
+  if (start.starts_with(std::string_view("<\0", 2)) ||
+      start.starts_with(std::string_view("\0<", 2))) {
+    return {nullptr, 2};
   }
-  return Utf16ToUtf8Whole(text);
+  return {ParserEncodingNameFor(DeclaredEncoding(start)), 1};
+}
+
+std::size_t FindNulCharacter(std::string_view bytes, const XmlInputEncoding& encoding) {
+  if (encoding.unitSize == 1) return bytes.find('\0');
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    if (bytes[i] == '\0' && bytes[i + 1] == '\0') return i;
+  }
+  return std::string_view::npos;
 }

@@ -1,7 +1,7 @@
-// The encodings that load reads differently from the XML library: gb2312 and gbk.
+// What the start of a document tells about its encoding before the parser sees it.
 #pragma once
 
-#include <optional>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,7 +9,18 @@
 // empty when there is none.
 [[nodiscard]] std::string DeclaredEncoding(std::string_view bytes);
 
-// For a document without a byte-order mark that declares "gb2312" or "gbk"
-// (any case): its text in UTF-8, decoded as code page 936 as Windows reads
-// such documents, so characters beyond GB2312 survive. Nothing otherwise.
-[[nodiscard]] std::optional<std::string> DecodeCodePage936Document(std::string_view bytes);
+struct XmlInputEncoding {
+  // The encoding the parser must take whatever the document declares: the
+  // byte-order mark's, or the parser's own name for a declared alias ("utf8").
+  // Null: the parser goes by the declaration, else UTF-8 (or UTF-16 when the
+  // text starts with "<" in two bytes).
+  const char* forced = nullptr;
+  std::size_t unitSize = 1;  // 2 for UTF-16: where a NUL character may stand
+};
+
+// From the first bytes of the file (all of them, or the first buffer).
+[[nodiscard]] XmlInputEncoding DetectXmlInputEncoding(std::string_view start);
+
+// Where the first NUL character stands in bytes that start at a character
+// boundary; npos when there is none.
+[[nodiscard]] std::size_t FindNulCharacter(std::string_view bytes, const XmlInputEncoding& encoding);

@@ -1,31 +1,29 @@
-// Opening an XML source for a reader, with the user's message on every failure.
+// Parsing an XML source for a reader, with the user's message on every failure.
 #pragma once
 
-#include <filesystem>
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "core/read_outcome.h"
 #include "core/source_request.h"
-#include "readers/xml/xml_document.h"
+#include "readers/xml/xml_content_handler.h"
 
-// A loaded document, or why there is none.
-struct LoadedXml {
-  std::optional<XmlDocument> document;
-  std::optional<ReadFailure> failure;
-};
+// Streams the source file through the parser: by its byte-order mark, else
+// its declared encoding, else UTF-8. A NUL character after the root element
+// ends the document. A file that cannot be read fails with the type's open
+// message, text that is not well-formed (or that we refuse) with
+// "源文件格式不正确!" and the parser's words. Nothing when the whole
+// document was handed over and is well-formed.
+[[nodiscard]] std::optional<ReadFailure> ParseXmlSourceFile(const SourceRequest& request,
+                                                            XmlContentHandler& handler);
 
-// Loads the source file by its byte-order mark or declared encoding. A file
-// that cannot be read fails with the type's open message, text that is not
-// well-formed with "源文件格式不正确!" and the parser's words.
-[[nodiscard]] LoadedXml LoadXmlSourceFile(const SourceRequest& request);
-
-// Loads the whole source file decoded from the ANSI code page up to its first
-// zero byte, whatever encoding it declares; first cut after the first `cutAfter`
-// when that is given and found. Each failing step fails with the type's message.
-[[nodiscard]] LoadedXml LoadAnsiXmlSourceFile(const SourceRequest& request,
-                                              std::u16string_view cutAfter = {});
+// Reads the whole source file and parses it decoded from the ANSI code page up
+// to its first zero byte, whatever encoding it declares; first cut after the
+// first `cutAfter` when that is given and found. Each failing step of the
+// read fails with the type's message.
+[[nodiscard]] std::optional<ReadFailure> ParseAnsiXmlSourceFile(const SourceRequest& request,
+                                                                XmlContentHandler& handler,
+                                                                std::u16string_view cutAfter = {});
 
 // For a source whose machines should stand below an element that is missing.
 [[nodiscard]] ReadFailure MissingXmlElement(std::u16string_view path);

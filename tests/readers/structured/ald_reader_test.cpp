@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <variant>
 
 #include "conversion/source_types.h"
+#include "core/field_format.h"
 #include "readers/structured/ald_reader.h"
 #include "support/reader_run.h"
 #include "support/scratch_dir.h"
@@ -90,6 +92,92 @@ TEST(AldSource, FailuresShowTheAldMessages) {
     const ReaderRun run = ReadFileAs(DisklessType::Ald, source);
     EXPECT_FALSE(run.write);
     EXPECT_EQ(run.messages, std::vector{message}) << source;
+  }
+}
+
+// The file is read 256 records at a time: every record gives its entry, in
+// order, the last one cut short read as if padded with zeros.
+TEST(AldSource, ReadsEveryRecordOfALargeFile) {
+  const auto wide = [](const std::string& text) {
+    return std::u16string(text.begin(), text.end());
+  };
+  for (std::size_t count : {255u, 256u, 257u, 513u, 1000u}) {
+    std::string bytes;
+    std::u16string expected;
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::string number = std::to_string(i);
+      const char ip[] = {10, 0, static_cast<char>(i >> 8), static_cast<char>(i & 0xFF)};
+      bytes += Record(std::string_view(ip, 4), "m" + number, "pc" + number);
+      const bool last = i + 1 == count;
+      expected += Entry(FormatMacWithColons(u"M" + wide(number)),
+                        wide("10.0." + std::to_string(i >> 8) + "." + std::to_string(i & 0xFF)),
+                        last ? u"" : u"PC" + wide(number));
+    }
+    bytes.resize(bytes.size() - Layout().recordSize + Layout().nameOffset);  // the name is cut off
+    const ReaderRun run = ReadBytesAs(DisklessType::Ald, bytes, "wsk.dat");
+    EXPECT_TRUE(run.write) << count;
+    EXPECT_EQ(run.output, expected) << count;
+  }
+}
+
+// A sysfs file tells a size of 4096 and holds fewer bytes: the read comes
+// short. Nothing when this system has none of them.
+std::optional<fs::path> ShortSysfsFile() {
+  for (const char* path : {"/sys/kernel/mm/transparent_hugepage/enabled", "/sys/power/state",
+                           "/sys/kernel/profiling"}) {
+    std::error_code error;
+    if (fs::is_regular_file(path, error) && fs::file_size(path, error) == 4096 &&
+        ReadFileBytes(path).size() < 4096) {
+      return fs::path(path);
+    }
+  }
+  return std::nullopt;
+}
+
+TEST(AldSource, SizeAndReadFailuresShowTheirMessages) {
+  ScratchDir dir;
+  WriteFileBytes(dir / "big.dat", kFullRecord);
+  fs::resize_file(dir / "big.dat", 0x100000000ULL);  // sparse: takes no disk space
+  std::vector<std::pair<fs::path, Message>> cases = {
+      {dir / "big.dat", Message::AldSizeFailed},
+      {"/proc/self/mem", Message::AldSizeFailed},  // tells no size
+  };
+  if (const std::optional<fs::path> shortFile = ShortSysfsFile()) {
+    cases.emplace_back(*shortFile, Message::ReadAldFailed);
+  }
+  for (const auto& [source, message] : cases) {
+    const ReaderRun run = ReadFileAs(DisklessType::Ald, source);
+    EXPECT_FALSE(run.write) << source;
+    EXPECT_EQ(run.messages, std::vector{message}) << source;
+  }
+}
+
+// Fields of printable ASCII go straight to the entry; they must give what
+// decoding and the type's rules give, under every rule.
+TEST(AldSource, AsciiFieldsGiveWhatDecodingGives) {
+  const std::string_view fields[] = {"00e04c123abc", "00-e0-4c-12", "aB-c", "x", "", "a b~",
+                                     "\x01\x7F", "ab\xCD\xF8", "\xCD"};
+  const ConversionContext context = ConversionContext::Default();
+  ScratchDir dir;
+  const SourceMessages messages{Message::OpenAldFailed, Message::AldSizeFailed,
+                                Message::ReadAldFailed};
+  for (std::string_view mac : fields) {
+    for (std::string_view name : fields) {
+      WriteFileBytes(dir / "wsk.dat", Record("\x01\x02\x03\x04"sv, mac, name));
+      for (MacForm form : {MacForm::AsRead, MacForm::ColonAfterEachPair, MacForm::DashesAsColons}) {
+        for (bool upperCase : {false, true}) {
+          AldLayout layout = Layout();
+          layout.rules = {form, upperCase};
+          std::u16string expectedMac = context.ansi().Decode(mac);
+          std::u16string expectedName = context.ansi().Decode(name);
+          ApplyMachineRules(layout.rules, expectedMac, expectedName);
+          const ReaderRun run = RunOf(ReadAldSource({dir / "wsk.dat", context, messages}, layout));
+          EXPECT_EQ(run.output, Entry(expectedMac, u"1.2.3.4", expectedName))
+              << testing::PrintToString(mac) << " " << testing::PrintToString(name) << " form "
+              << static_cast<int>(form) << (upperCase ? " upper" : "");
+        }
+      }
+    }
   }
 }
 

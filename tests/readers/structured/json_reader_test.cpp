@@ -11,6 +11,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 struct JsonCase {
   const char* what;
@@ -33,6 +34,14 @@ TEST_P(JsonReadTest, AppendsTheElements) {
 }
 
 std::string List(const std::string& elements) { return "{\"macList\":[" + elements + "]}"; }
+
+constexpr char kMachine[] = R"({"mac":"aa","ip":"1","pc":"p"})";
+
+// A list whose document nests `count` values: the root object, arrays, a number.
+std::string NestedValues(std::size_t count) {
+  return List(kMachine).insert(1, "\"x\":" + std::string(count - 2, '[') + "1" +
+                                      std::string(count - 2, ']') + ",");
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Documents, JsonReadTest,
@@ -77,7 +86,53 @@ INSTANTIATE_TEST_SUITE_P(
                       R"({"mac":"c","ip":"3","pc":{"x":1}},{"mac":"d","ip":"4","pc":"d"})"),
                  Entry(u"D", u"4", u"D"), 3},
         JsonCase{"nul_escape_ends_a_value", List(R"({"mac":"a\u0000b","ip":"1","pc":"p\u0000q"})"),
-                 Entry(u"A", u"1", u"P")}),
+                 Entry(u"A", u"1", u"P")},
+        JsonCase{"members_in_any_order", List(R"({"pc":"p","ip":"1","mac":"aa"})"),
+                 Entry(u"AA", u"1", u"P")},
+        JsonCase{"other_members_and_what_they_hold_ignored",
+                 List(R"({"id":7,"mac":"aa","x":{"mac":"zz","pc":[{"ip":"9"}]},)"
+                      R"("ip":"1","pc":"p"})"),
+                 Entry(u"AA", u"1", u"P")},
+        JsonCase{"last_of_duplicate_members_counts",
+                 List(R"({"mac":"aa","mac":"bb","ip":"1","pc":"p"},{"mac":{},"mac":"cc","ip":"2",)"
+                      R"("pc":"q"},{"mac":"dd","mac":[],"ip":"3","pc":"r"})"),
+                 Entry(u"BB", u"1", u"P") + Entry(u"CC", u"2", u"Q"), 1},
+        JsonCase{"later_list_replaces_an_earlier_one",
+                 R"({"macList":[{"mac":"aa","ip":"1","pc":"p"},5],"other":[],)"
+                 R"("macList":[{"mac":"bb","ip":"2","pc":"q"}]})",
+                 Entry(u"BB", u"2", u"Q")},
+        JsonCase{"later_list_that_is_no_array_leaves_none",
+                 R"({"macList":[{"mac":"aa","ip":"1","pc":"p"}],"macList":null})", u""},
+        JsonCase{"lists_below_the_root_ignored",
+                 R"({"x":{"macList":[{"mac":"zz","ip":"9","pc":"z"}]},)"
+                 R"("macList":[{"mac":"aa","ip":"1","pc":"p","macList":[{"mac":"yy"}]}]})",
+                 Entry(u"AA", u"1", u"P")},
+        JsonCase{"text_after_the_root_ignored",
+                 List(kMachine) + " and [ more \"text /* not closed" + "\0 nul"s,
+                 Entry(u"AA", u"1", u"P")},
+        JsonCase{"values_1000_deep_read", NestedValues(1000), Entry(u"AA", u"1", u"P")},
+        // The old parser's leniency, kept.
+        JsonCase{"numbers_as_the_old_parser_took_them",
+                 List(R"({"mac":007,"ip":1.,"pc":+5},)"
+                      R"({"mac":-,"ip":1.e5,"pc":18446744073709551616})"),
+                 Entry(u"007", u"1.", u"+5") + Entry(u"-", u"1.e5", u"18446744073709551616")},
+        JsonCase{"control_bytes_inside_strings_taken",
+                 List("{\"mac\":\"a\tb\",\"ip\":\"1\r\",\"pc\":\"x\x01y\"}"),
+                 Entry(u"A\tB", u"1\r", u"X\x01Y")},
+        JsonCase{"nul_byte_inside_a_string_ends_the_value",
+                 List("{\"mac\":\"a\0b\",\"ip\":\"1\",\"pc\":\"p\"}"s), Entry(u"A", u"1", u"P")},
+        JsonCase{"high_surrogate_completed_by_any_escape",
+                 List(R"({"mac":"aa","ip":"1","pc":"\uD83D\uDE00\uD800\u0041"})"),
+                 Entry(u"AA", u"1", u"\U0001F600\U00010041")},
+        JsonCase{"line_comment_ends_at_a_lone_cr",
+                 "{ // old line end\r\"macList\":[" + std::string(kMachine) + "]}",
+                 Entry(u"AA", u"1", u"P")},
+        JsonCase{"comment_then_any_token_serves_as_a_comma",
+                 List(R"({"mac":"aa" /**/ "junk" "ip":"1" /**/ @ "pc":"p" /**/ {"x":1})"),
+                 Entry(u"AA", u"1", u"P")},
+        JsonCase{"trailing_comma_after_a_member_named_empty",
+                 R"({"":0,"macList":[{"mac":"aa","ip":"1","pc":"p"}],"":1,})",
+                 Entry(u"AA", u"1", u"P")}),
     [](const testing::TestParamInfo<JsonCase>& info) { return std::string(info.param.what); });
 
 TEST(JsonSource, FailuresWriteNothing) {
@@ -91,6 +146,24 @@ TEST(JsonSource, FailuresWriteNothing) {
       {"[{\"mac\":\"aa\",\"ip\":\"1\",\"pc\":\"p\"}]", Message::SourceFormatInvalid},
       {"\"macList\"", Message::SourceFormatInvalid},
       {"\xEF\xBB\xBF\xEF\xBB\xBF{}", Message::SourceFormatInvalid},
+      // Not well-formed after the list: the machines read so far go too.
+      {R"({"macList":[{"mac":"aa","ip":"1","pc":"p"}],"x":[1,]})", Message::SourceFormatInvalid},
+      {R"({"macList":[{"mac":"aa","ip":"1","pc":"p"}],"x":tru})", Message::SourceFormatInvalid},
+      {R"({"macList":[{"mac":"aa","ip":"1","pc":"p"}],"macList":[],"x":[1 2]})",
+       Message::SourceFormatInvalid},
+      {"{\"macList\":[]\0}"s, Message::SourceFormatInvalid},
+      // Refused as the old parser refused them.
+      {R"({"macList":[ /* none yet */ ]})", Message::SourceFormatInvalid},
+      {R"({"macList" /* the list */ :[]})", Message::SourceFormatInvalid},
+      {R"({"macList":[],"x":1e})", Message::SourceFormatInvalid},
+      {R"({"macList":[],"x":1e400})", Message::SourceFormatInvalid},
+      {R"({"macList":[],"x":1.5.5})", Message::SourceFormatInvalid},
+      {R"({"macList":[],"x":-Infinity})", Message::SourceFormatInvalid},
+      {R"({"macList":[],"x":"\uD800x"})", Message::SourceFormatInvalid},
+      {R"({"macList":[],"x":"\q"})", Message::SourceFormatInvalid},
+      {R"({"macList":[] /* not closed)", Message::SourceFormatInvalid},
+      {NestedValues(1001), Message::SourceFormatInvalid},
+      {NestedValues(100000), Message::SourceFormatInvalid},
   };
   for (const auto& [bytes, message] : files) {
     WriteFileBytes(dir / "list.txt", bytes);
@@ -104,6 +177,56 @@ TEST(JsonSource, FailuresWriteNothing) {
     EXPECT_FALSE(run.write);
     EXPECT_EQ(run.messages, std::vector{Message::OpenSourceFailed});
   }
+}
+
+// The detail names where the text stops being JSON, counted in bytes of the file.
+TEST(JsonSource, FailureDetails) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"{\"macList\":[,]}", "offset 12: Invalid value."},
+      {"\xEF\xBB\xBF{\"macList\" 1}", "offset 14: Missing a colon after a name of object member."},
+      {"{\"macList\":[] \"x\":1}", "offset 14: Missing a comma or '}' after an object member."},
+      {"{\"x\":1e}", "offset 5: Invalid number."},
+      {"{\"x\":[ /* */ ]}", "offset 13: Missing a value after the comment that opens the array."},
+      {"{\"x\":" + std::string(1000, '[') + std::string(1000, ']') + "}",
+       "offset 1004: Values nested more than 1000 deep."},
+      {"[1]", "the document is not a JSON object"},
+      {"\"macList\" and more", "the document is not a JSON object"},
+  };
+  for (const auto& [bytes, detail] : cases) {
+    const ReaderRun run = ReadBytesAs(DisklessType::Xinyou6, bytes, "list.txt");
+    EXPECT_EQ(run.messages, std::vector{Message::SourceFormatInvalid}) << bytes;
+    EXPECT_EQ(run.details, std::vector{detail}) << bytes;
+  }
+}
+
+// The file is read through a buffer: every kind of token, and what a string
+// becomes for RapidJSON, lands on the buffer's 64 KiB edges at some padding.
+TEST(JsonSource, TokensAcrossBufferEdges) {
+  const std::string tail = "\",\"mac\":\"\\u0061\tb\", /* note */ \"ip\": 1.5e+3, // x\n"
+                           " \"y\": true, \"pc\": \"\\uD83D\\uDE00x\", \"z\":[null, 007]}]}";
+  const std::string head = "{\"macList\":[{\"x\":\"";
+  const std::size_t edge = std::size_t{1} << 16;
+  for (std::size_t end = edge - 8; end <= edge + tail.size() + 8; ++end) {
+    const std::string document = head + std::string(end - head.size() - tail.size(), 'a') + tail;
+    const ReaderRun run = ReadBytesAs(DisklessType::Xinyou6, document, "list.txt");
+    ASSERT_TRUE(run.write) << end << ": " << testing::PrintToString(run.details);
+    ASSERT_EQ(run.output, Entry(u"A\tB", u"1.5e+3", u"\U0001F600X")) << end;
+  }
+}
+
+TEST(JsonSource, ManyMachinesInOrder) {
+  std::string elements;
+  std::u16string expected;
+  for (int i = 0; i < 20000; ++i) {
+    const std::string n = std::to_string(i);
+    if (i) elements += ",\n";
+    elements += "{\"mac\":\"m" + n + "\",\"ip\":\"10.0.0." + n + "\",\"pc\":\"pc" + n + "\"}";
+    const std::u16string wide(n.begin(), n.end());
+    expected += Entry(u"M" + wide, u"10.0.0." + wide, u"PC" + wide);
+  }
+  const ReaderRun run = ReadBytesAs(DisklessType::Xinyou6, List(elements), "list.txt");
+  EXPECT_TRUE(run.write);
+  EXPECT_TRUE(run.output == expected);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "readers/structured/token_scan_reader.h"
 #include "support/reader_run.h"
@@ -77,6 +78,69 @@ TEST(TokenScanSource, FailuresWriteNothing) {
     EXPECT_FALSE(run.write);
     EXPECT_EQ(run.messages, std::vector{Message::OpenShunwupanFailed});
   }
+}
+
+// The file is read 64 KiB at a time: tokens, and double-byte characters
+// whose trail byte is "]", lie across those pieces.
+TEST(TokenScanSource, TokensAcrossThePiecesOfTheFile) {
+  constexpr std::size_t kPiece = 65536;
+  const std::string firstClient = Client("PC01", "aa", "1");
+  // The offsets from a client's start of its name and of its MAC.
+  const std::size_t nameAt = firstClient.find("PC01");
+  const std::size_t macAt = firstClient.find("aa");
+  struct Case {
+    const char* what;
+    std::size_t at;  // where in the file the second client's bytes start
+    std::string name;
+    std::u16string expectedName;
+  };
+  const Case cases[] = {
+      {"lead_byte_last_of_a_piece", kPiece - 1 - nameAt, "\xE0\x5D\xBC\xFE", u"\u90F5\u4EF6"},
+      {"name_across", kPiece - 2 - nameAt, "PC02", u"PC02"},
+      {"mac_across", kPiece - 1 - macAt, "PC02", u"PC02"},
+      {"key_across", kPiece - 1 - firstClient.find("mac"), "PC02", u"PC02"},
+      {"delimiter_first_of_a_piece", kPiece - nameAt - 4, "PC02", u"PC02"},
+      {"in_the_third_piece", 2 * kPiece - 1 - nameAt, "\xE0\x5D", u"\u90F5"},
+  };
+  for (const Case& c : cases) {
+    const std::string bytes =
+        firstClient + std::string(c.at - firstClient.size(), ' ') + Client(c.name, "bb", "2");
+    const ReaderRun run = ReadBytesAs(DisklessType::Shunwupan, bytes, "list.clt");
+    EXPECT_TRUE(run.write) << c.what;
+    EXPECT_EQ(run.output, Entry(u"aa", u"1", u"PC01") + Entry(u"bb", u"2", c.expectedName))
+        << c.what;
+  }
+}
+
+// A sysfs file tells a size of 4096 and holds fewer bytes: the read comes
+// short. Nothing when this system has none of them.
+std::optional<fs::path> ShortSysfsFile() {
+  for (const char* path : {"/sys/kernel/mm/transparent_hugepage/enabled", "/sys/power/state",
+                           "/sys/kernel/profiling"}) {
+    std::error_code error;
+    if (fs::is_regular_file(path, error) && fs::file_size(path, error) == 4096 &&
+        ReadFileBytes(path).size() < 4096) {
+      return fs::path(path);
+    }
+  }
+  return std::nullopt;
+}
+
+TEST(TokenScanSource, AShortReadShowsTheReadMessage) {
+  const std::optional<fs::path> source = ShortSysfsFile();
+  if (!source) GTEST_SKIP() << "no sysfs file that reads short";
+  const ReaderRun run = ReadFileAs(DisklessType::Shunwupan, *source);
+  EXPECT_FALSE(run.write);
+  EXPECT_EQ(run.messages, std::vector{Message::ReadShunwupanFailed});
+}
+
+TEST(TokenScanSource, AFileOf4GiBOrMoreShowsTheSizeMessage) {
+  ScratchDir dir;
+  WriteFileBytes(dir / "big.clt", Client("PC01", "aa", "1"));
+  fs::resize_file(dir / "big.clt", 0x100000000ULL);  // sparse: takes no disk space
+  const ReaderRun run = ReadFileAs(DisklessType::Shunwupan, dir / "big.clt");
+  EXPECT_FALSE(run.write);
+  EXPECT_EQ(run.messages, std::vector{Message::ShunwupanSizeFailed});
 }
 
 }  // namespace

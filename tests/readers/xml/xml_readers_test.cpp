@@ -65,6 +65,8 @@ TEST(XmlReaders, TextThatIsNotWellFormedIsNeverASuccess) {
       {"truncated", "<KB><wks><pc cName=\"a\" MAC=\"aa\" clientIP=\"1\"/></wks>"},
       {"mismatched", "<server><initiator></server>"},
       {"not_xml", "PC021 192.168.0.21 00e04c123abc\n"},
+      {"nul_in_content", std::string("<?xml version='1.0' encoding='gbk'?><r>\0</r>", 45)},
+      {"two_roots", "<KB><wks/></KB><KB/>"},
   };
   for (T type : kXmlTypes) {
     for (const auto& [what, bytes] : sources) {
@@ -72,10 +74,53 @@ TEST(XmlReaders, TextThatIsNotWellFormedIsNeverASuccess) {
       const Message expected = bytes.empty() ? Expected(type, &OwnMessages::emptyFile,
                                                         Message::SourceFormatInvalid)
                                              : Message::SourceFormatInvalid;
+      testing::internal::CaptureStderr();
       EXPECT_EQ(Convert(type, dir / "source.xml", dir), std::vector{expected})
           << SourceTypeOf(type).slug << " " << what;
+      EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "the parser must not print";
       EXPECT_FALSE(fs::exists(dir / "out.ONC"));
     }
+  }
+}
+
+// The detail under "源文件格式不正确!" tells the line and the parser's words.
+TEST(XmlReaders, TextThatIsNotWellFormedNamesTheLine) {
+  ScratchDir dir;
+  const std::pair<T, std::string> cases[] = {
+      {T::Kuaiba, "<KB>\n<wks></KB>"},
+      {T::Ccboot, "<server>\r\n<initiator></server>"},
+      {T::I8, "<Collections>\n<Computer></Collections>"},
+      {T::Pxd, "<PXD>\n<Wks></PXD>"},
+      {T::Wangwei9, "<ClientInfor>\n<ClientConfig></ClientInfor>"},
+  };
+  for (const auto& [type, bytes] : cases) {
+    WriteFileBytes(dir / "source.xml", bytes);
+    std::vector<std::string> details;
+    EXPECT_EQ(Convert(type, dir / "source.xml", dir, &details),
+              std::vector{Message::SourceFormatInvalid});
+    ASSERT_EQ(details.size(), 1u);
+    EXPECT_TRUE(details[0].starts_with("line 2: ")) << details[0];
+    EXPECT_GT(details[0].size(), std::string("line 2: ").size()) << details[0];
+  }
+}
+
+// Machines read before a fault far into the file are never written.
+TEST(XmlReaders, AFaultAfterManyMachinesWritesNothing) {
+  ScratchDir dir;
+  std::string machines;
+  for (int i = 0; i < 5000; ++i) {
+    machines += "<pc cName=\"pc" + std::to_string(i) + "\" MAC=\"00e04c" + std::to_string(i) +
+                "\" clientIP=\"10.0.0.1\"/>\n";
+  }
+  WriteFileBytes(dir / "source.xml", "<KB><wks>\n" + machines + "</wks></KB>");
+  EXPECT_EQ(Convert(T::Kuaiba, dir / "source.xml", dir), std::vector{Message::Success});
+  fs::remove(dir / "out.ONC");
+  for (const std::string& end : {std::string("</wks></KBB>"), std::string("</wks>"),
+                                 std::string("<pc cName=\"x\"</wks></KB>")}) {
+    WriteFileBytes(dir / "source.xml", "<KB><wks>\n" + machines + end);
+    EXPECT_EQ(Convert(T::Kuaiba, dir / "source.xml", dir), std::vector{Message::SourceFormatInvalid})
+        << end;
+    EXPECT_FALSE(fs::exists(dir / "out.ONC")) << end;
   }
 }
 

@@ -1,16 +1,18 @@
-// A source can never make the parser fetch a file or expand entities.
+// A source can never make the parser fetch a file or expand an entity, and no
+// document, however built, runs away with time or memory.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "conversion/conversion_run.h"
 #include "conversion/source_types.h"
 #include "core/conversion_context.h"
 #include "core/utf8.h"
-#include "readers/xml/xml_document.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
+#include "xml_read_case.h"
 
 namespace {
 
@@ -19,56 +21,76 @@ using T = DisklessType;
 
 struct DoctypeCase {
   const char* what;
-  std::u16string text;
+  std::string text;  // a document whose root is "r"
   bool accepted;
 };
 
+void PrintTo(const DoctypeCase& c, std::ostream* os) { *os << c.what; }
+
 class DoctypeTest : public testing::TestWithParam<DoctypeCase> {};
 
-TEST_P(DoctypeTest, OnlyABareDoctypeIsAccepted) {
-  XmlDocument document;
-  EXPECT_EQ(document.loadXML(GetParam().text), GetParam().accepted)
-      << document.loadErrorDetail();
-  if (!GetParam().accepted) {
-    EXPECT_EQ(document.loadFailure(), XmlLoadFailure::NotWellFormed);
+// Through the streamed file (SANBOOT takes any root) and through the text read
+// whole in the ANSI code page (网维9 finds no machines below "r").
+TEST_P(DoctypeTest, OnlyAnInternalDtdWithoutEntitiesIsAccepted) {
+  for (T type : {T::Sanboot, T::Wangwei9}) {
+    const ReaderRun run = ReadBytesAs(type, GetParam().text);
+    EXPECT_EQ(run.write, GetParam().accepted) << SourceTypeOf(type).slug;
+    if (GetParam().accepted) {
+      EXPECT_EQ(run.output, u"");
+    } else {
+      EXPECT_EQ(run.messages, std::vector{Message::SourceFormatInvalid});
+    }
   }
-
-  ScratchDir dir;
-  WriteFileBytes(dir / "source.xml", Utf16ToUtf8Whole(GetParam().text));
-  EXPECT_EQ(document.load(dir / "source.xml"), GetParam().accepted);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Doctypes, DoctypeTest,
     testing::Values(
-        DoctypeCase{"bare", u"<!DOCTYPE r><r>x</r>", true},
-        DoctypeCase{"element_declarations", u"<!DOCTYPE r [<!ELEMENT r (#PCDATA)>]><r>x</r>", true},
-        DoctypeCase{"system_dtd", u"<!DOCTYPE r SYSTEM \"r.dtd\"><r>x</r>", false},
+        DoctypeCase{"bare", "<!DOCTYPE r><r>x</r>", true},
+        DoctypeCase{"element_declarations", "<!DOCTYPE r [<!ELEMENT r (#PCDATA)>]><r>x</r>", true},
+        DoctypeCase{"attribute_list", "<!DOCTYPE r [<!ATTLIST r a CDATA \"d\">]><r/>", true},
+        DoctypeCase{"notation", "<!DOCTYPE r [<!NOTATION n SYSTEM \"n\">]><r/>", true},
+        DoctypeCase{"comment_and_processing_instruction",
+                    "<!DOCTYPE r [<!-- c --><?p x?><!ELEMENT r ANY>]><r/>", true},
+        DoctypeCase{"predefined_entities", "<r>&amp;&lt;&gt;&quot;&apos;&#x41;</r>", true},
+        DoctypeCase{"version_1_1", "<?xml version=\"1.1\"?><r/>", true},
+        DoctypeCase{"system_dtd", "<!DOCTYPE r SYSTEM \"r.dtd\"><r>x</r>", false},
+        DoctypeCase{"system_dtd_and_internal_subset",
+                    "<!DOCTYPE r SYSTEM \"r.dtd\" [<!ELEMENT r ANY>]><r>x</r>", false},
         DoctypeCase{"public_dtd",
-                    u"<!DOCTYPE r PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\" "
-                    u"\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\"><r>x</r>",
+                    "<!DOCTYPE r PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\" "
+                    "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\"><r>x</r>",
                     false},
-        DoctypeCase{"internal_entity", u"<!DOCTYPE r [<!ENTITY e \"v\">]><r>&e;</r>", false},
-        DoctypeCase{"external_entity", u"<!DOCTYPE r [<!ENTITY e SYSTEM \"/etc/passwd\">]><r>&e;</r>",
-                    false},
+        DoctypeCase{"internal_entity", "<!DOCTYPE r [<!ENTITY e \"v\">]><r>&e;</r>", false},
+        DoctypeCase{"internal_entity_unused", "<!DOCTYPE r [<!ENTITY e \"v\">]><r/>", false},
+        DoctypeCase{"external_entity",
+                    "<!DOCTYPE r [<!ENTITY e SYSTEM \"/etc/passwd\">]><r>&e;</r>", false},
         DoctypeCase{"parameter_entity",
-                    u"<!DOCTYPE r [<!ENTITY % p SYSTEM \"http://example.invalid/p\"> %p;]><r/>",
+                    "<!DOCTYPE r [<!ENTITY % p SYSTEM \"http://example.invalid/p\"> %p;]><r/>",
                     false},
+        DoctypeCase{"internal_parameter_entity", "<!DOCTYPE r [<!ENTITY % p \"\">]><r/>", false},
+        DoctypeCase{"undeclared_parameter_entity", "<!DOCTYPE r [%p;]><r/>", false},
+        DoctypeCase{"undeclared_parameter_entity_standalone",
+                    "<?xml version=\"1.0\" standalone=\"yes\"?><!DOCTYPE r [%p;]><r/>", false},
+        DoctypeCase{"entity_after_parameter_entity",
+                    "<!DOCTYPE r [%p;<!ENTITY e \"v\">]><r>&e;</r>", false},
         DoctypeCase{"unparsed_entity",
-                    u"<!DOCTYPE r [<!NOTATION n SYSTEM \"n\"><!ENTITY u SYSTEM \"u\" NDATA n>]><r/>",
+                    "<!DOCTYPE r [<!NOTATION n SYSTEM \"n\"><!ENTITY u SYSTEM \"u\" NDATA n>]><r/>",
                     false},
         DoctypeCase{"entity_expansion",
-                    u"<!DOCTYPE r [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;\">"
-                    u"<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;\">]><r>&c;&c;&c;&c;</r>",
+                    "<!DOCTYPE r [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;\">"
+                    "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;\">]><r>&c;&c;&c;&c;</r>",
                     false},
-        DoctypeCase{"undeclared_entity", u"<r>&secret;</r>", false}),
+        DoctypeCase{"undeclared_entity", "<r>&secret;</r>", false},
+        DoctypeCase{"undeclared_entity_in_attribute", "<r a=\"&secret;\"/>", false},
+        DoctypeCase{"version_2_0", "<?xml version=\"2.0\"?><r/>", false}),
     [](const testing::TestParamInfo<DoctypeCase>& info) { return std::string(info.param.what); });
 
 // Each type's source, with an entity standing for the name of one machine.
 struct TypeSource {
   DisklessType type;
-  std::string root;   // the DOCTYPE's name
-  std::string body;   // "&secret;" is where the entity is used
+  std::string root;  // the DOCTYPE's name
+  std::string body;  // "&secret;" is where the entity is used
 };
 
 const TypeSource kTypeSources[] = {
@@ -87,6 +109,23 @@ const TypeSource kTypeSources[] = {
      "</initiator></server>"},
 };
 
+// Converts the source text as the type; the run must refuse it and write nothing.
+void ExpectRefused(const TypeSource& source, const std::string& text, const ScratchDir& dir,
+                   const std::string& secret = {}) {
+  WriteFileBytes(dir / "source.xml", text);
+  RecordingHost host;
+  ConvertMachineList(source.type, dir / "source.xml", dir / "out.ONC",
+                     ConversionContext::Default(), host);
+  const std::string slug(SourceTypeOf(source.type).slug);
+  EXPECT_EQ(host.messages, std::vector{Message::SourceFormatInvalid}) << slug << " " << text;
+  if (!secret.empty()) {
+    for (const std::string& detail : host.details) {
+      EXPECT_EQ(detail.find(secret), std::string::npos) << slug;
+    }
+  }
+  EXPECT_FALSE(fs::exists(dir / "out.ONC")) << slug << " " << text;
+}
+
 TEST(XmlSafety, AnExternalEntityNeverBringsALocalFileIntoAnyOutput) {
   ScratchDir dir;
   const std::string secret = "SECRET-CONTENT-7f3a";
@@ -95,20 +134,90 @@ TEST(XmlSafety, AnExternalEntityNeverBringsALocalFileIntoAnyOutput) {
       (dir / "secret.txt").string(), "file://" + (dir / "secret.txt").string(), "secret.txt"};
   for (const TypeSource& source : kTypeSources) {
     for (const std::string& reference : references) {
-      const std::string text = "<?xml version=\"1.0\"?>\n<!DOCTYPE " + source.root +
-                               " [<!ENTITY secret SYSTEM \"" + reference + "\">]>\n" + source.body;
-      WriteFileBytes(dir / "source.xml", text);
-      RecordingHost host;
-      ConvertMachineList(source.type, dir / "source.xml", dir / "out.ONC",
-                         ConversionContext::Default(), host);
-      const std::string slug(SourceTypeOf(source.type).slug);
-      EXPECT_EQ(host.messages, std::vector{Message::SourceFormatInvalid}) << slug << reference;
-      for (const std::string& detail : host.details) {
-        EXPECT_EQ(detail.find(secret), std::string::npos) << slug;
-      }
-      EXPECT_FALSE(fs::exists(dir / "out.ONC")) << slug << reference;
+      ExpectRefused(source,
+                    "<?xml version=\"1.0\"?>\n<!DOCTYPE " + source.root +
+                        " [<!ENTITY secret SYSTEM \"" + reference + "\">]>\n" + source.body,
+                    dir, secret);
     }
   }
+}
+
+// The DTD file would declare the entity: it is never read.
+TEST(XmlSafety, AnExternalDtdIsNeverRead) {
+  ScratchDir dir;
+  const std::string secret = "SECRET-CONTENT-9b1c";
+  WriteFileBytes(dir / "secret.dtd", "<!ENTITY secret \"" + secret + "\">");
+  for (const TypeSource& source : kTypeSources) {
+    for (const std::string& reference :
+         {(dir / "secret.dtd").string(), std::string("secret.dtd")}) {
+      ExpectRefused(source,
+                    "<!DOCTYPE " + source.root + " SYSTEM \"" + reference + "\">" + source.body,
+                    dir, secret);
+      ExpectRefused(source,
+                    "<!DOCTYPE " + source.root + " [<!ENTITY % d SYSTEM \"" + reference +
+                        "\"> %d;]>" + source.body,
+                    dir, secret);
+    }
+  }
+}
+
+// A billion laughs: ten entities, each ten of the one before, would expand to
+// 10^9 "lol"s; it is refused at its first declaration.
+TEST(XmlSafety, ABillionLaughsIsRefusedAtOnce) {
+  std::string dtd = "<!ENTITY lol0 \"lol\">";
+  for (int level = 1; level <= 9; ++level) {
+    dtd += "<!ENTITY lol" + std::to_string(level) + " \"";
+    for (int i = 0; i < 10; ++i) dtd += "&lol" + std::to_string(level - 1) + ";";
+    dtd += "\">";
+  }
+  ScratchDir dir;
+  const auto start = std::chrono::steady_clock::now();
+  for (const TypeSource& source : kTypeSources) {
+    std::string body = source.body;
+    body.replace(body.find("&secret;"), 8, "&lol9;");
+    ExpectRefused(source, "<!DOCTYPE " + source.root + " [" + dtd + "]>" + body, dir);
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+}
+
+// One element with 200,000 attributes, some 2 MB: read in linear time, for
+// the types that stream the file and for those that read it whole.
+TEST(XmlSafety, AnElementWithManyAttributesIsReadQuickly) {
+  std::string attributes;
+  for (int i = 0; i < 200000; ++i) {
+    attributes += " a" + std::to_string(i) + "=\"" + std::to_string(i) + "\"";
+  }
+  ASSERT_GT(attributes.size(), 2000000u);
+  const XmlReadCase cases[] = {
+      {"kuaiba", T::Kuaiba,
+       "<KB><wks><pc" + attributes + " cName=\"big\" MAC=\"aa\" clientIP=\"1\"/></wks></KB>",
+       Entry(u"AA", u"1", u"BIG")},
+      {"pxd", T::Pxd,
+       "<PXD><Wks><W" + attributes + " ComName=\"big\" MAC=\"aa\" WksIP=\"1\"/></Wks></PXD>",
+       Entry(u"AA", u"1", u"BIG")},
+  };
+  for (const XmlReadCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto start = std::chrono::steady_clock::now();
+    ExpectReads(c);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+  }
+}
+
+// Nesting has no depth limit that could exhaust the stack.
+TEST(XmlSafety, DeepNestingIsReadWithoutRecursion) {
+  constexpr int kDepth = 200000;
+  std::string nested;
+  for (int i = 0; i < kDepth; ++i) nested += "<d>";
+  for (int i = 0; i < kDepth; ++i) nested += "</d>";
+  ExpectReads(XmlReadCase{"", T::Kuaiba,
+                          "<KB><wks><pc cName=\"a\" MAC=\"aa\" clientIP=\"1\">" + nested +
+                              "</pc></wks></KB>",
+                          Entry(u"AA", u"1", u"A")});
+  ExpectReads(XmlReadCase{"", T::I8,
+                          "<Collections><Computer Name=\"a\"><MacAddr>" + nested +
+                              "m</MacAddr><IPAddr>1</IPAddr></Computer></Collections>",
+                          Entry(u"M", u"1", u"A")});
 }
 
 }  // namespace
