@@ -12,6 +12,8 @@
 #include "cli/stderr_host.h"
 #include "conversion/conversion_run.h"
 #include "conversion/source_types.h"
+#include "platform/console_text.h"
+#include "platform/path_text.h"
 #include "zembrix_version.h"
 
 namespace {
@@ -38,28 +40,31 @@ int Convert(const ConvertCommand& command) {
   const unsigned codePage = command.codePage.value_or(kDefaultAnsiCodePage);
   const std::optional<ConversionContext> context = ConversionContext::ForCodePage(codePage);
   if (!context) {
-    std::fprintf(stderr, "zembrix-cli: not an ANSI code page: %u\n%s", codePage, kUsage);
+    platform::WriteText(stderr, "zembrix-cli: not an ANSI code page: " + std::to_string(codePage) +
+                                    "\n" + kUsage);
     return kExitUsage;
   }
   StderrHost host;
-  // The paths go to the system as the arguments' bytes, whatever their encoding.
-  ConvertMachineList(command.type, std::filesystem::path(command.source),
-                     std::filesystem::path(command.output), *context, host);
+  ConvertMachineList(command.type, platform::PathFromArgument(command.source),
+                     platform::PathFromArgument(command.output), *context, host);
   return host.written() ? kExitWritten : kExitNotWritten;
 }
 
 void PrintTypes() {
+  std::string text;
   for (const SourceTypeInfo& row : SourceTypes()) {
-    std::printf("%zu\t%.*s\t%.*s\n", IndexOf(row.type), static_cast<int>(row.slug.size()),
-                row.slug.data(), static_cast<int>(row.displayName.size()),
-                row.displayName.data());
+    text += std::to_string(IndexOf(row.type)) + '\t';
+    text.append(row.slug) += '\t';
+    text.append(row.displayName) += '\n';
   }
+  platform::WriteText(stdout, text);
 }
 
 // What was printed has to reach stdout: a full disk or a closed pipe fails the run.
 int StdoutStatus() {
   if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return kExitWritten;
-  std::fprintf(stderr, "zembrix-cli: cannot write to stdout: %s\n", std::strerror(errno));
+  platform::WriteText(stderr, std::string("zembrix-cli: cannot write to stdout: ") +
+                                  std::strerror(errno) + "\n");
   return kExitNotWritten;
 }
 
@@ -73,13 +78,14 @@ int RunCli(const std::vector<std::string>& arguments) {
     return StdoutStatus();
   }
   if (std::holds_alternative<HelpCommand>(command)) {
-    std::printf("%s\n%s", kUsage, kHelp);
+    platform::WriteText(stdout, std::string(kUsage) + "\n" + kHelp);
     return StdoutStatus();
   }
   if (std::holds_alternative<VersionCommand>(command)) {
-    std::printf("zembrix-cli %s\n", ZEMBRIX_VERSION);
+    platform::WriteText(stdout, "zembrix-cli " ZEMBRIX_VERSION "\n");
     return StdoutStatus();
   }
-  std::fprintf(stderr, "zembrix-cli: %s\n%s", std::get<UsageError>(command).what.c_str(), kUsage);
+  platform::WriteText(stderr,
+                      "zembrix-cli: " + std::get<UsageError>(command).what + "\n" + kUsage);
   return kExitUsage;
 }

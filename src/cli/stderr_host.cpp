@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/console_text.h"
+
 void StderrHost::ShowMessage(Message message, std::string_view detail) {
   std::string text(MessageText(message));
   text += '\n';
@@ -12,6 +14,6 @@ void StderrHost::ShowMessage(Message message, std::string_view detail) {
   }
   // A message that cannot be written (stderr closed or full) is dropped: the
   // run goes on, and the exit status still says whether the list was written.
-  std::fwrite(text.data(), 1, text.size(), stream_);
+  platform::WriteText(stream_, text);
   std::fflush(stream_);
 }

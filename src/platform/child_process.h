@@ -47,6 +47,13 @@ struct ChildResult {
 // thread dies (the whole program killed, say) while this call waits for it.
 [[nodiscard]] ChildResult RunChildProcess(const ChildRun& run);
 
+// What the names of program files end with on this system.
+#if defined(_WIN32)
+inline constexpr const char* kProgramSuffix = ".exe";
+#else
+inline constexpr const char* kProgramSuffix = "";
+#endif
+
 // The folder of the running program.
 [[nodiscard]] std::filesystem::path ProgramFolder();
 

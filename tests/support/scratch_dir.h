@@ -12,7 +12,10 @@ class ScratchDir {
   ScratchDir& operator=(const ScratchDir&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+  // The name is UTF-8 text on every system.
+  std::filesystem::path operator/(const std::string& name) const {
+    return path_ / std::u8string(name.begin(), name.end());
+  }
 
  private:
   std::filesystem::path path_;

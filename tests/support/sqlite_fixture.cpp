@@ -2,10 +2,14 @@
 #include "support/sqlite_fixture.h"
 
 #include <sqlite3.h>
+#if !defined(_WIN32)
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <stdexcept>
+
+#include "platform/path_text.h"
 
 namespace {
 
@@ -13,7 +17,7 @@ namespace {
 std::string Execute(const std::filesystem::path& path, const std::string& sql, bool finish) {
   sqlite3* db = nullptr;
   std::string error;
-  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) {
+  if (sqlite3_open(platform::PathText(path).c_str(), &db) != SQLITE_OK) {
     error = sqlite3_errmsg(db);
   } else {
     char* message = nullptr;
@@ -31,9 +35,10 @@ std::string Execute(const std::filesystem::path& path, const std::string& sql, b
 void MakeSqliteDatabase(const std::filesystem::path& path, const std::string& sql) {
   std::filesystem::remove(path);
   const std::string error = Execute(path, sql, true);
-  if (!error.empty()) throw std::runtime_error(path.string() + ": " + error);
+  if (!error.empty()) throw std::runtime_error(platform::PathText(path) + ": " + error);
 }
 
+#if !defined(_WIN32)
 void CrashMidTransaction(const std::filesystem::path& path, const std::string& sql) {
   const pid_t child = ::fork();
   if (child == 0) _exit(Execute(path, sql, false).empty() ? 0 : 1);
@@ -43,3 +48,4 @@ void CrashMidTransaction(const std::filesystem::path& path, const std::string& s
     throw std::runtime_error("the crashing writer failed");
   }
 }
+#endif

@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/utf8_code_page.h"
+
 namespace platform {
 namespace {
 
@@ -47,16 +49,6 @@ ConverterPtr OpenWindowsConverter(unsigned codePage) {
   if (U_FAILURE(error)) return nullptr;
   return converter;
 }
-
-class Utf8CodePage final : public CodePage {
- public:
-  unsigned number() const override { return kUtf8CodePage; }
-  bool IsLeadByte(unsigned char) const override { return false; }
-  std::u16string Decode(std::string_view bytes) const override {
-    return Utf8ToUtf16(bytes.substr(0, std::min(bytes.find('\0'), bytes.size())));
-  }
-  std::string Encode(std::u16string_view text) const override { return Utf16ToUtf8(text); }
-};
 
 class WindowsCodePage final : public CodePage {
  public:

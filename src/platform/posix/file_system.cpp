@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/same_resolved_path.h"
+
 namespace platform {
 
 bool CanWriteInto(const std::filesystem::path& folder) {
@@ -17,11 +19,7 @@ bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b) 
   if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0) {
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
   }
-  std::error_code error;
-  const std::filesystem::path resolvedA = std::filesystem::weakly_canonical(a, error);
-  if (error) return false;
-  const std::filesystem::path resolvedB = std::filesystem::weakly_canonical(b, error);
-  return !error && resolvedA == resolvedB;
+  return SameResolvedPath(a, b);
 }
 
 }  // namespace platform

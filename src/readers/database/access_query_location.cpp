@@ -1,6 +1,7 @@
 // Looks for zembrix-access-query in the places it is built and installed to.
 #include "readers/database/access_query_location.h"
 
+#include <string>
 #include <vector>
 
 #include "platform/child_process.h"
@@ -9,7 +10,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kExecutableName = "zembrix-access-query";
+const std::string kExecutableName = std::string("zembrix-access-query") + platform::kProgramSuffix;
 
 bool IsExecutableFile(const fs::path& path) {
   std::error_code error;

@@ -20,18 +20,19 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/ascii.h"
 #include "platform/posix/write_all.h"
-#include "readers/database/access_row_stream.h"
+#include "readers/database/access_query_arguments.h"
+#include "readers/database/access_query_fields.h"
+#include "readers/database/access_query_output.h"
 
 namespace {
 
 constexpr rlim_t kAddressSpaceLimit = rlim_t{1} << 30;
-constexpr std::size_t kFlushSize = 1 << 16;
 constexpr const char* kDatabasePath = "/proc/self/fd/0";
 
 // The rows go out on a private copy of standard output: mdbtools prints to
@@ -43,30 +44,16 @@ bool MoveRowsOffStandardOutput() {
   return rowsFd >= 0 && ::dup2(STDERR_FILENO, STDOUT_FILENO) >= 0;
 }
 
-bool WriteAll(std::string& buffer) {
-  if (!platform::WriteAll(rowsFd, buffer)) return false;
-  buffer.clear();
-  return true;
-}
+bool WriteRows(std::string_view bytes) { return platform::WriteAll(rowsFd, bytes); }
 
-int Fail(std::string& buffer, std::string_view message) {
-  const std::size_t end = message.find_last_not_of(" \t\r\n");
-  AppendAccessError(buffer, message.substr(0, end == std::string_view::npos ? 0 : end + 1));
-  WriteAll(buffer);
-  return EXIT_FAILURE;
-}
-
-// The position of a result column by name, as Access matches names; the
-// column count when there is none.
-unsigned FindColumn(const MdbSQL* sql, std::string_view name) {
-  unsigned position = 0;
-  while (position < sql->num_columns) {
-    const auto* column =
-        static_cast<const MdbSQLColumn*>(g_ptr_array_index(sql->columns, position));
-    if (EqualsIgnoringAsciiCase(column->name, name)) break;
-    ++position;
+// The names of the result's columns, in their order.
+std::vector<std::string> ColumnNames(const MdbSQL* sql) {
+  std::vector<std::string> names;
+  for (unsigned position = 0; position < sql->num_columns; ++position) {
+    names.emplace_back(
+        static_cast<const MdbSQLColumn*>(g_ptr_array_index(sql->columns, position))->name);
   }
-  return position;
+  return names;
 }
 
 // A query on a damaged file can run long; it must not run on for no one when
@@ -102,33 +89,27 @@ void LimitResources() {
 }
 
 int RunQuery(MdbSQL* sql, const std::string& query, const std::vector<std::string>& fields) {
-  std::string buffer;
+  AccessQueryOutput output(WriteRows);
   if (::access(kDatabasePath, R_OK) != 0) {
-    return Fail(buffer, std::string("cannot reopen the database as ") + kDatabasePath);
+    return output.Fail(std::string("cannot reopen the database as ") + kDatabasePath);
   }
   std::string path = kDatabasePath;
   if (!mdb_sql_open(sql, path.data())) {
-    return Fail(buffer, std::string("not an Access database: ") + mdb_sql_last_error(sql));
+    return output.Fail(std::string("not an Access database: ") + mdb_sql_last_error(sql));
   }
   if (!mdb_sql_run_query(sql, query.c_str()) || mdb_sql_has_error(sql) || !sql->cur_table) {
-    return Fail(buffer, std::string("query failed: ") + mdb_sql_last_error(sql));
+    return output.Fail(std::string("query failed: ") + mdb_sql_last_error(sql));
   }
-  std::vector<unsigned> positions;
-  for (const std::string& field : fields) {
-    const unsigned position = FindColumn(sql, field);
-    if (position == sql->num_columns) return Fail(buffer, "no field " + field);
-    positions.push_back(position);
-  }
+  const AccessFieldMatch match = MatchAccessFields(ColumnNames(sql), fields);
+  if (match.missing) return output.Fail("no field " + *match.missing);
   AccessRow row(fields.size());
   while (mdb_sql_fetch_row(sql, sql->cur_table)) {
-    for (std::size_t i = 0; i < positions.size(); ++i) {
-      row[i] = static_cast<const char*>(g_ptr_array_index(sql->bound_values, positions[i]));
+    for (std::size_t i = 0; i < match.columns.size(); ++i) {
+      row[i] = static_cast<const char*>(g_ptr_array_index(sql->bound_values, match.columns[i]));
     }
-    AppendAccessRow(buffer, row);
-    if (buffer.size() >= kFlushSize && !WriteAll(buffer)) return EXIT_FAILURE;
+    if (!output.Row(row)) return EXIT_FAILURE;
   }
-  AppendAccessEnd(buffer);
-  return WriteAll(buffer) ? EXIT_SUCCESS : EXIT_FAILURE;
+  return output.End() ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 
 }  // namespace
@@ -137,19 +118,15 @@ int main(int argc, char** argv) {
   EndWithParent();
   LimitResources();
   if (!MoveRowsOffStandardOutput()) return EXIT_FAILURE;
-  std::vector<std::string> arguments(argv + 1, argv + argc);
-  if (arguments.size() >= 2 && arguments[0] == "--jet3-charset") {
-    ::setenv("MDB_JET3_CHARSET", arguments[1].c_str(), 1);
-    arguments.erase(arguments.begin(), arguments.begin() + 2);
-  }
-  if (arguments.size() < 2) {
-    std::fputs("usage: zembrix-access-query [--jet3-charset NAME] SQL FIELD... < DATABASE\n",
-               stderr);
+  const std::optional<AccessQueryArguments> arguments =
+      ParseAccessQueryArguments(std::vector<std::string>(argv + 1, argv + argc));
+  if (!arguments) {
+    std::fputs(kAccessQueryUsage, stderr);
     return 2;
   }
-  const std::vector<std::string> fields(arguments.begin() + 1, arguments.end());
+  if (arguments->jet3Charset) ::setenv("MDB_JET3_CHARSET", arguments->jet3Charset->c_str(), 1);
   MdbSQL* sql = mdb_sql_init();
-  const int status = RunQuery(sql, arguments[0], fields);
+  const int status = RunQuery(sql, arguments->sql, arguments->fields);
   mdb_sql_exit(sql);
   return status;
 }

@@ -14,6 +14,7 @@
 #include "core/utf8.h"
 #include "core/value_buffer.h"
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "platform/source_file.h"
 #include "readers/database/sqlite_database.h"
 #include "readers/database/sqlite_exception.h"
@@ -22,10 +23,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// SQLite takes a name beginning with "file:" as a URI; "./" keeps it a file name.
+// SQLite takes a name beginning with "file:" as a URI; "./" keeps it a file
+// name. On Windows SQLite wants the name in UTF-8.
 std::string SqliteFileName(const fs::path& source) {
-  std::string path = source.native();
-  if (!path.starts_with('/')) path.insert(0, "./");
+  std::string path = platform::PathText(source);
+  if (!source.has_root_path()) path.insert(0, "./");
   return path;
 }
 

@@ -1,0 +1,32 @@
+// A Windows handle closed when it goes out of scope.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace platform {
+
+class UniqueHandle {
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(HANDLE handle) : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.handle_, nullptr));
+    return *this;
+  }
+  ~UniqueHandle() { reset(); }
+
+  [[nodiscard]] HANDLE get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+  void reset(HANDLE handle = nullptr) {
+    if (handle_) ::CloseHandle(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  HANDLE handle_ = nullptr;
+};
+
+}  // namespace platform
