@@ -24,6 +24,23 @@ std::u16string FormatMacWithColons(std::u16string_view mac) {
   return text;
 }
 
+namespace {
+
+// The same as FormatMacWithColons, in the string's own room.
+void InsertColonAfterEachPair(std::u16string& mac) {
+  const std::size_t size = mac.size();
+  if (size <= 2) return;
+  mac.resize(size + (size - 1) / 2);
+  // From the back, so that nothing is overwritten before it has moved: the
+  // character at i goes to i + i / 2, a colon before each even i but the first.
+  for (std::size_t i = size; i-- > 1;) {
+    mac[i + i / 2] = mac[i];
+    if (i % 2 == 0) mac[i + i / 2 - 1] = u':';
+  }
+}
+
+}  // namespace
+
 void UpperCaseAToZ(std::u16string& text) {
   for (char16_t& c : text) c = AsciiUpper(c);
 }
@@ -47,7 +64,7 @@ void ApplyMachineRules(const MachineRules& rules, std::u16string& mac, std::u16s
   if (rules.mac == MacForm::DashesAsColons) {
     std::replace(mac.begin(), mac.end(), u'-', u':');
   } else if (rules.mac == MacForm::ColonAfterEachPair) {
-    mac = FormatMacWithColons(mac);
+    InsertColonAfterEachPair(mac);
   }
   if (!rules.upperCase) return;
   UpperCaseAToZ(mac);

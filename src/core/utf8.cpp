@@ -37,3 +37,21 @@ void Utf8ToWide(const char* bytes, ValueBuffer& buffer) {
   std::copy(value.begin(), value.end(), buffer.begin());
   buffer[value.size()] = u'\0';
 }
+
+void Utf8ToValue(const char* bytes, std::u16string& value) {
+  // Most values are short ASCII: those are widened as they are. When the first
+  // 259 units are ASCII, the cut falls after them, whatever follows.
+  std::size_t length = 0;
+  while (bytes && length < kValueBufferLimit && bytes[length] != '\0' &&
+         static_cast<unsigned char>(bytes[length]) < 0x80) {
+    ++length;
+  }
+  if (!bytes || length == kValueBufferLimit || bytes[length] == '\0') {
+    value.resize(length);
+    char16_t* out = value.data();
+    for (std::size_t i = 0; i < length; ++i) out[i] = static_cast<unsigned char>(bytes[i]);
+    return;
+  }
+  value = Utf8ToWide(std::string_view(bytes));
+  value.resize(CutToValueBuffer(value).size());
+}

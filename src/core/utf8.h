@@ -14,6 +14,8 @@
 
 // Into the caller's fixed buffer; a longer value is cut to kValueBufferLimit.
 void Utf8ToWide(const char* bytes, ValueBuffer& buffer);
+// The text the buffer would hold, into `value`, whose room is reused.
+void Utf8ToValue(const char* bytes, std::u16string& value);
 
 // The whole text, NULs included.
 [[nodiscard]] std::string Utf16ToUtf8Whole(std::u16string_view text);

@@ -35,6 +35,12 @@ TEST(MachineRules, MacFormsAndUpperCasing) {
       {{MacForm::ColonAfterEachPair, true}, u"00e04c", u"pc", u"00:E0:4C", u"PC"},
       {{MacForm::DashesAsColons, true}, u"00-e0-4c", u"pc", u"00:E0:4C", u"PC"},
       {{MacForm::ColonAfterEachPair, true}, u"", u"", u"", u""},
+      {{MacForm::ColonAfterEachPair, false}, u"a", u"", u"a", u""},
+      {{MacForm::ColonAfterEachPair, false}, u"ab", u"", u"ab", u""},
+      {{MacForm::ColonAfterEachPair, false}, u"abc", u"", u"ab:c", u""},
+      {{MacForm::ColonAfterEachPair, false}, u"00-E0", u"", u"00:-E:0", u""},
+      {{MacForm::ColonAfterEachPair, false}, u"\U0001F600\u7f51xyz", u"",
+       u"\U0001F600:\u7f51x:yz", u""},
   };
   for (const auto& c : cases) {
     std::u16string mac = c.mac;

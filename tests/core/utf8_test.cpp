@@ -30,4 +30,29 @@ TEST(Utf8, IntoBufferCutsLongValues) {
   EXPECT_EQ(ValueBufferText(buffer), u"");
 }
 
+TEST(Utf8, IntoAValueGivesWhatTheBufferHolds) {
+  const std::string a258(258, 'a');
+  const std::string a259(259, 'a');
+  const std::string cases[] = {
+      "",
+      "PC021",
+      "pc\xE7\xBD\x91",
+      "a\xFF" "b",
+      std::string(400, 'a'),
+      a258 + "\xE7\xBD\x91",      // the last unit that fits is Chinese
+      a259 + "\xE7\xBD\x91",      // ASCII fills the buffer; the rest is cut
+      a258 + "\xF0\x9F\x98\x80",  // a pair that does not fit whole
+      a259 + "\xFF",
+  };
+  ValueBuffer buffer{};
+  std::u16string value = u"left over from the value before";
+  for (const std::string& bytes : cases) {
+    Utf8ToWide(bytes.c_str(), buffer);
+    Utf8ToValue(bytes.c_str(), value);
+    EXPECT_EQ(value, ValueBufferText(buffer)) << bytes;
+  }
+  Utf8ToValue(nullptr, value);
+  EXPECT_EQ(value, u"");
+}
+
 }  // namespace

@@ -12,7 +12,6 @@
 #include <utility>
 
 #include "core/utf8.h"
-#include "core/value_buffer.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
 #include "platform/source_file.h"
@@ -160,9 +159,10 @@ std::string TimeLimitDetail(std::chrono::milliseconds limit) {
 
 void ReadRows(const SqliteLayout& layout, CppSQLite3DB& db, ReadOutcome& outcome) {
   CppSQLite3Query rows = db.query(layout.query);
-  ValueBuffer name;
-  ValueBuffer mac;
-  ValueBuffer ip;
+  // Reused from row to row.
+  std::u16string name;
+  std::u16string mac;
+  std::u16string ip;
   // Looked up on the first row: a query without rows needs no columns.
   std::optional<std::array<int, 3>> columns;
   while (!rows.atEnd()) {
@@ -170,17 +170,14 @@ void ReadRows(const SqliteLayout& layout, CppSQLite3DB& db, ReadOutcome& outcome
       columns = {rows.columnIndex(layout.nameColumn), rows.columnIndex(layout.macColumn),
                  rows.columnIndex(layout.ipColumn)};
     }
-    Utf8ToWide(rows.textAt((*columns)[0]), name);
-    Utf8ToWide(rows.textAt((*columns)[1]), mac);
-    Utf8ToWide(rows.textAt((*columns)[2]), ip);
-    std::u16string macText(ValueBufferText(mac));
-    const std::u16string_view ipText = ValueBufferText(ip);
-    if (macText.empty() || (layout.skipZeroIp && ipText == u"0.0.0.0")) {
+    Utf8ToValue(rows.textAt((*columns)[0]), name);
+    Utf8ToValue(rows.textAt((*columns)[1]), mac);
+    Utf8ToValue(rows.textAt((*columns)[2]), ip);
+    if (mac.empty() || (layout.skipZeroIp && ip == u"0.0.0.0")) {
       outcome.skipped.Add(SkipReason::LackingValue);
     } else {
-      std::u16string nameText(ValueBufferText(name));
-      ApplyMachineRules(layout.rules, macText, nameText);
-      outcome.machines.Add(macText, ipText, nameText);
+      ApplyMachineRules(layout.rules, mac, name);
+      outcome.machines.Add(mac, ip, name);
     }
     rows.advance();
   }

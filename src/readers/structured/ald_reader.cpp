@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ansi_decoder.h"
 #include "core/ascii.h"
 #include "core/field_format.h"
 #include "core/source_bytes.h"
@@ -31,14 +32,16 @@ bool IsPrintableAscii(std::string_view bytes) {
 
 // The dotted address, the first byte the first octet, as FormatIPv4 gives it.
 void SetIPv4(std::string_view bytes, std::u16string& text) {
-  text.clear();
+  char16_t digits[4 * 4];
+  std::size_t length = 0;
   for (std::size_t i = 0; i < kIpSize; ++i) {
-    if (i != 0) text.push_back(u'.');
+    if (i != 0) digits[length++] = u'.';
     const unsigned octet = i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0;
-    if (octet >= 100) text.push_back(static_cast<char16_t>(u'0' + octet / 100));
-    if (octet >= 10) text.push_back(static_cast<char16_t>(u'0' + octet / 10 % 10));
-    text.push_back(static_cast<char16_t>(u'0' + octet % 10));
+    if (octet >= 100) digits[length++] = static_cast<char16_t>(u'0' + octet / 100);
+    if (octet >= 10) digits[length++] = static_cast<char16_t>(u'0' + octet / 10 % 10);
+    digits[length++] = static_cast<char16_t>(u'0' + octet % 10);
   }
+  text.assign(digits, length);
 }
 
 // The MAC and name of a record whose fields are printable ASCII, straight from
@@ -48,19 +51,21 @@ void SetAsciiValues(const MachineRules& rules, std::string_view mac, std::string
   const auto unit = [&](char c) {
     return static_cast<char16_t>(rules.upperCase ? AsciiUpper(c) : c);
   };
-  macText.clear();
+  const bool colons = rules.mac == MacForm::ColonAfterEachPair;
+  macText.resize(colons && !mac.empty() ? mac.size() + (mac.size() - 1) / 2 : mac.size());
+  char16_t* out = macText.data();
   for (std::size_t i = 0; i < mac.size(); ++i) {
-    if (rules.mac == MacForm::ColonAfterEachPair && i != 0 && i % 2 == 0) macText.push_back(u':');
-    macText.push_back(rules.mac == MacForm::DashesAsColons && mac[i] == '-' ? u':' : unit(mac[i]));
+    if (colons && i != 0 && i % 2 == 0) *out++ = u':';
+    *out++ = rules.mac == MacForm::DashesAsColons && mac[i] == '-' ? u':' : unit(mac[i]);
   }
-  nameText.clear();
-  for (char c : name) nameText.push_back(unit(c));
+  nameText.resize(name.size());
+  for (std::size_t i = 0; i < name.size(); ++i) nameText[i] = unit(name[i]);
 }
 
 class AldRecords {
  public:
   AldRecords(const AldLayout& layout, const platform::CodePage& ansi)
-      : layout_(layout), ansi_(ansi) {}
+      : layout_(layout), decoder_(ansi) {}
 
   // The record's machine. A record is whole: a last one cut short is padded
   // with zeros, which is how the fields past the end of the file read.
@@ -72,8 +77,8 @@ class AldRecords {
     if (IsPrintableAscii(mac) && IsPrintableAscii(name)) {
       SetAsciiValues(layout_.rules, mac, name, mac_, name_);
     } else {
-      mac_ = ansi_.Decode(mac);
-      name_ = ansi_.Decode(name);
+      decoder_.Decode(mac, mac_);
+      decoder_.Decode(name, name_);
       ApplyMachineRules(layout_.rules, mac_, name_);
     }
     machines.Add(mac_, ip_, name_);
@@ -81,7 +86,7 @@ class AldRecords {
 
  private:
   const AldLayout& layout_;
-  const platform::CodePage& ansi_;
+  const AnsiDecoder decoder_;
   // Kept from record to record, so their room is reused.
   std::u16string mac_;
   std::u16string ip_;

@@ -19,7 +19,13 @@ bool IsDelimiter(char byte) { return kIsDelimiter[static_cast<unsigned char>(byt
 
 TokenScanner::TokenScanner(const platform::CodePage& ansi) {
   for (unsigned byte = 0; byte < 256; ++byte) {
-    isLead_[byte] = ansi.IsLeadByte(static_cast<unsigned char>(byte));
+    if (byte == 0) {
+      kinds_[byte] = ByteKind::Nul;
+    } else if (kIsDelimiter[byte]) {
+      kinds_[byte] = ByteKind::Delimiter;
+    } else if (ansi.IsLeadByte(static_cast<unsigned char>(byte))) {
+      kinds_[byte] = ByteKind::Lead;
+    }
   }
 }
 
@@ -43,16 +49,22 @@ bool TokenScanner::Next(std::string& token) {
     while (i < size && IsDelimiter(piece_[i])) ++i;
   }
   const std::size_t start = i;
+  const auto kindAt = [&](std::size_t at) {
+    return kinds_[static_cast<unsigned char>(piece_[at])];
+  };
+  // A lead byte takes the next byte with it, whatever it is but NUL.
   bool trailDue = trailDue_;
-  for (; i < size && piece_[i] != '\0'; ++i) {
-    const auto byte = static_cast<unsigned char>(piece_[i]);
+  for (;;) {
     if (trailDue) {
+      if (i == size) break;
+      if (piece_[i] == '\0') break;
       trailDue = false;
-    } else if (kIsDelimiter[byte]) {
-      break;
-    } else {
-      trailDue = isLead_[byte];
+      ++i;
     }
+    while (i < size && kindAt(i) == ByteKind::Plain) ++i;
+    if (i == size || kindAt(i) != ByteKind::Lead) break;
+    trailDue = true;
+    ++i;
   }
   position_ = i;
   const std::string_view run = piece_.substr(start, i - start);
@@ -64,7 +76,10 @@ bool TokenScanner::Next(std::string& token) {
   }
   trailDue_ = false;
   if (piece_[i] == '\0') ended_ = true;  // a lead byte before it stands alone
-  return GiveCarried(token, run);
+  if (!carried_.empty()) return GiveCarried(token, run);
+  if (run.empty()) return false;
+  token.assign(run);
+  return true;
 }
 
 bool TokenScanner::GiveCarried(std::string& token, std::string_view run) {

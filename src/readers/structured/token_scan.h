@@ -34,7 +34,8 @@ class TokenScanner {
   // The token that the carried bytes and then run make, if any.
   bool GiveCarried(std::string& token, std::string_view run);
 
-  std::array<bool, 256> isLead_{};
+  enum class ByteKind : unsigned char { Plain, Delimiter, Lead, Nul };
+  std::array<ByteKind, 256> kinds_{};
   std::string_view piece_;
   std::size_t position_ = 0;
   std::string carried_;    // the start of a token that the pieces before held

@@ -3,8 +3,10 @@
 #include "readers/structured/token_scan_reader.h"
 
 #include <algorithm>
+#include <bit>
 #include <vector>
 
+#include "core/ansi_decoder.h"
 #include "core/ascii.h"
 #include "core/source_bytes.h"
 #include "platform/source_file.h"
@@ -17,7 +19,8 @@ constexpr std::size_t kPieceSize = std::size_t{1} << 16;
 // The last tokens scanned, by their index from the start of the file.
 class TokenWindow {
  public:
-  explicit TokenWindow(std::size_t size) : tokens_(size) {}
+  // Room for at least `size` tokens; a power of two, so that a slot is an index's low bits.
+  explicit TokenWindow(std::size_t size) : tokens_(std::bit_ceil(size)) {}
 
   // Where the next token goes: it takes the place of the oldest.
   [[nodiscard]] std::string& Next() { return tokens_[Slot(newest_ + 1)]; }
@@ -32,7 +35,7 @@ class TokenWindow {
 
  private:
   [[nodiscard]] std::size_t Slot(std::ptrdiff_t index) const {
-    return static_cast<std::size_t>(index) % tokens_.size();
+    return static_cast<std::size_t>(index) & (tokens_.size() - 1);
   }
   std::vector<std::string> tokens_;
   std::ptrdiff_t newest_ = -1;
@@ -95,6 +98,8 @@ ReadOutcome ReadTokenScanSource(const SourceRequest& request, const TokenScanLay
   TokenWindow window(static_cast<std::size_t>(layout.ipDistance - layout.nameDistance + 1));
   ReadOutcome outcome;
   TokenScanner scanner(ansi);
+  const AnsiDecoder decoder(ansi);
+  std::u16string name, mac, ip;  // reused from machine to machine
   while (!scanner.ended()) {
     const std::optional<std::string_view> piece = source.Next();
     if (!piece) return ReadOutcome::Failed(request.messages.readFailed);
@@ -108,9 +113,10 @@ ReadOutcome ReadTokenScanSource(const SourceRequest& request, const TokenScanLay
       const std::ptrdiff_t key = window.Advance() - layout.ipDistance;
       if (key < 0 || !isKey(window.at(key))) continue;
       if (key + layout.nameDistance < 0) return contentFailed();
-      outcome.machines.Add(ansi.Decode(window.at(key + layout.macDistance)),
-                           ansi.Decode(window.at(key + layout.ipDistance)),
-                           ansi.Decode(window.at(key + layout.nameDistance)));
+      decoder.Decode(window.at(key + layout.macDistance), mac);
+      decoder.Decode(window.at(key + layout.ipDistance), ip);
+      decoder.Decode(window.at(key + layout.nameDistance), name);
+      outcome.machines.Add(mac, ip, name);
     }
   }
   // A key among the last tokens lacks its IP.

@@ -2,22 +2,11 @@
 #include "readers/text/delimited_fields.h"
 
 #include <algorithm>
-
-#include "core/value_buffer.h"
-
-namespace {
-
-// Every code unit comes from one to three bytes (three for most UTF-8
-// characters, two for a double-byte character): a field's first this-many
-// bytes decode to more units than the value buffer keeps, all as in the whole
-// field but perhaps the last, so the cut falls where it would on the whole field.
-constexpr std::size_t kKeptByteLimit = 4 * kValueBufferLimit;
-
-}  // namespace
+#include <cstring>
 
 DelimitedFields::DelimitedFields(const platform::CodePage& ansi, char16_t delimiter,
                                  const std::array<std::size_t, kKeptCount>& kept)
-    : ansi_(ansi), kept_(kept), lastKept_(*std::max_element(kept.begin(), kept.end())) {
+    : decoder_(ansi), kept_(kept), lastKept_(*std::max_element(kept.begin(), kept.end())) {
   for (unsigned value = 0; value < 256; ++value) {
     const auto byte = static_cast<unsigned char>(value);
     if (byte == 0) {
@@ -29,12 +18,11 @@ DelimitedFields::DelimitedFields(const platform::CodePage& ansi, char16_t delimi
       kinds_[value] = ByteKind::Delimiter;
     }
   }
-  for (std::string& bytes : keptBytes_) bytes.reserve(kKeptByteLimit);
   Clear();
 }
 
 void DelimitedFields::Clear() {
-  for (std::string& bytes : keptBytes_) bytes.clear();
+  for (KeptField& field : keptFields_) field.size = 0;
   delimiters_ = 0;
   fieldStarted_ = false;
   trailDue_ = false;
@@ -47,7 +35,7 @@ void DelimitedFields::StartField() {
   if (delimiters_ > lastKept_) return;
   for (std::size_t slot = 0; slot < kKeptCount; ++slot) {
     if (kept_[slot] == delimiters_) {
-      current_ = &keptBytes_[slot];
+      current_ = &keptFields_[slot];
       break;
     }
   }
@@ -55,8 +43,10 @@ void DelimitedFields::StartField() {
 
 void DelimitedFields::Keep(std::string_view bytes) {
   fieldStarted_ = true;
-  if (!current_ || current_->size() >= kKeptByteLimit) return;
-  current_->append(bytes.substr(0, kKeptByteLimit - current_->size()));
+  if (!current_) return;
+  const std::size_t count = std::min(bytes.size(), kKeptByteLimit - current_->size);
+  std::memcpy(current_->bytes.data() + current_->size, bytes.data(), count);
+  current_->size += count;
 }
 
 void DelimitedFields::Append(std::string_view bytes) {
@@ -100,21 +90,32 @@ void DelimitedFields::Append(std::string_view bytes) {
   }
 }
 
-const std::string* DelimitedFields::KeptBytes(std::size_t field) const {
-  const auto slot = std::find(kept_.begin(), kept_.end(), field);
-  if (slot == kept_.end()) return nullptr;
-  return &keptBytes_[static_cast<std::size_t>(slot - kept_.begin())];
+std::optional<std::string_view> DelimitedFields::KeptBytes(std::size_t field) const {
+  for (std::size_t slot = 0; slot < kKeptCount; ++slot) {
+    if (kept_[slot] != field) continue;
+    const KeptField& kept = keptFields_[slot];
+    return std::string_view(kept.bytes.data(), kept.size);
+  }
+  return std::nullopt;
 }
 
 bool DelimitedFields::Empty(std::size_t field) const {
-  const std::string* bytes = KeptBytes(field);
+  const std::optional<std::string_view> bytes = KeptBytes(field);
   return !bytes || bytes->empty();
 }
 
 std::u16string DelimitedFields::Value(std::size_t field) const {
-  const std::string* bytes = KeptBytes(field);
-  if (!bytes) return {};
-  std::u16string text = ansi_.Decode(*bytes);
-  text.resize(CutToValueBuffer(text).size());
-  return text;
+  std::u16string value;
+  Value(field, value);
+  return value;
+}
+
+void DelimitedFields::Value(std::size_t field, std::u16string& value) const {
+  const std::optional<std::string_view> bytes = KeptBytes(field);
+  if (!bytes) {
+    value.clear();
+    return;
+  }
+  decoder_.Decode(*bytes, value);
+  value.resize(CutToValueBuffer(value).size());
 }

@@ -5,9 +5,12 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/ansi_decoder.h"
+#include "core/value_buffer.h"
 #include "platform/code_page.h"
 
 // The result is the one of decoding the whole line and splitting its text at
@@ -38,6 +41,8 @@ class DelimitedFields {
   // A kept field's text, cut to the value buffer (259 units) without splitting
   // a surrogate pair; empty when the line has no such field.
   [[nodiscard]] std::u16string Value(std::size_t field) const;
+  // The same into `value`, whose room is reused.
+  void Value(std::size_t field, std::u16string& value) const;
 
   // Ready for the next line.
   void Clear();
@@ -45,16 +50,28 @@ class DelimitedFields {
  private:
   enum class ByteKind : unsigned char { Plain, Delimiter, Nul, Lead };
 
+  // Every code unit comes from one to three bytes (three for most UTF-8
+  // characters, two for a double-byte character): a field's first this-many
+  // bytes decode to more units than the value buffer keeps, all as in the
+  // whole field but perhaps the last, so the cut falls where it would on the
+  // whole field.
+  static constexpr std::size_t kKeptByteLimit = 4 * kValueBufferLimit;
+  struct KeptField {
+    std::array<char, kKeptByteLimit> bytes;
+    std::size_t size = 0;
+  };
+
   void Keep(std::string_view bytes);
   void StartField();
-  [[nodiscard]] const std::string* KeptBytes(std::size_t field) const;
+  // Nothing when the field is not kept.
+  [[nodiscard]] std::optional<std::string_view> KeptBytes(std::size_t field) const;
 
-  const platform::CodePage& ansi_;
+  AnsiDecoder decoder_;
   std::array<ByteKind, 256> kinds_{};
   std::array<std::size_t, kKeptCount> kept_;
   std::size_t lastKept_;  // fields after it are only counted
-  std::array<std::string, kKeptCount> keptBytes_;  // the first bytes of each kept field
-  std::string* current_ = nullptr;                 // where the current field's bytes go, if kept
+  std::array<KeptField, kKeptCount> keptFields_{};  // the first bytes of each kept field
+  KeptField* current_ = nullptr;                    // where the current field's bytes go, if kept
   std::size_t delimiters_ = 0;
   bool fieldStarted_ = false;  // the current field has a byte
   bool trailDue_ = false;      // the last byte was a lead byte: the next one is its trail

@@ -16,16 +16,23 @@ std::optional<SkipReason> WhyUnused(const DelimitedLineLayout& layout,
   return std::nullopt;
 }
 
+// The values of one line, their room reused from line to line.
+struct LineValues {
+  std::u16string mac, ip, name;
+};
+
 void TakeLine(const DelimitedLineLayout& layout, const DelimitedFields& fields,
-              ReadOutcome& outcome) {
+              LineValues& values, ReadOutcome& outcome) {
   // An empty line, the last one after a final LF among them, is no record.
   if (fields.Count() == 0) return;
   if (const std::optional<SkipReason> reason = WhyUnused(layout, fields)) {
     outcome.skipped.Add(*reason);
     return;
   }
-  outcome.machines.Add(fields.Value(layout.macField), fields.Value(layout.ipField),
-                       fields.Value(layout.nameField));
+  fields.Value(layout.macField, values.mac);
+  fields.Value(layout.ipField, values.ip);
+  fields.Value(layout.nameField, values.name);
+  outcome.machines.Add(values.mac, values.ip, values.name);
 }
 
 }  // namespace
@@ -38,6 +45,7 @@ ReadOutcome ReadDelimitedLineSource(const SourceRequest& request,
   LineReader lines(*file);
   DelimitedFields fields(request.context.ansi(), layout.delimiter,
                          {layout.macField, layout.ipField, layout.nameField});
+  LineValues values;
   bool skipping = layout.skipFirstLine;
   for (LinePiece piece; lines.Next(piece);) {
     if (skipping) {
@@ -46,7 +54,7 @@ ReadOutcome ReadDelimitedLineSource(const SourceRequest& request,
     }
     fields.Append(piece.bytes);
     if (!piece.endsLine) continue;
-    TakeLine(layout, fields, outcome);
+    TakeLine(layout, fields, values, outcome);
     fields.Clear();
   }
   // A list cut short by a failed read is no list.

@@ -49,7 +49,9 @@ class ClientConfigMachines final : public XmlContentHandler {
   void Text(int, std::string_view text) override {
     if (machines_.InsideMachine()) children_.Text(text);
   }
-  [[nodiscard]] bool WantsText() const override { return true; }
+  [[nodiscard]] bool WantsText() const override {
+    return machines_.InsideMachine() && children_.Capturing();
+  }
 
  private:
   // A machine without a Name, Mac or numeric IP gives no entry.

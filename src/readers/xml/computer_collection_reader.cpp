@@ -43,7 +43,9 @@ class ComputerMachines final : public XmlContentHandler {
   void Text(int, std::string_view text) override {
     if (machines_.InsideMachine()) children_.Text(text);
   }
-  [[nodiscard]] bool WantsText() const override { return true; }
+  [[nodiscard]] bool WantsText() const override {
+    return machines_.InsideMachine() && children_.Capturing();
+  }
 
  private:
   // A machine without its Name attribute or MacAddr, or without an IPAddr when

@@ -26,6 +26,8 @@ class FirstChildValues {
   void StartElement(int relativeDepth, std::string_view name, const XmlAttributes& attributes);
   void EndElement(int relativeDepth);
   void Text(std::string_view text);
+  // Whether Text would keep text now: inside a wanted child, with Texts.
+  [[nodiscard]] bool Capturing() const { return capturing_ != kNone; }
 
   // The value for the index-th name (UTF-8); null when the machine has no
   // such child, or its first such child lacks the attribute.

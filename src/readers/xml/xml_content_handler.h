@@ -32,10 +32,12 @@ class XmlContentHandler {
   virtual void StartElement(int depth, std::string_view name, const XmlAttributes& attributes) = 0;
   virtual void EndElement(int depth) = 0;
   // Character data (CDATA sections included) inside the element at `depth`,
-  // possibly in several pieces. Only asked for when WantsText() says so.
+  // possibly in several pieces. Only handed over while WantsText() says so.
   virtual void Text(int depth, std::string_view text) {
     (void)depth;
     (void)text;
   }
+  // Asked at the start and after every StartElement and EndElement: the
+  // parser converts and hands over no text that is not wanted.
   [[nodiscard]] virtual bool WantsText() const { return false; }
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "core/ansi_decoder.h"
 #include "core/source_bytes.h"
 #include "core/utf8.h"
 #include "platform/source_file.h"
@@ -72,14 +73,17 @@ std::optional<ReadFailure> ParseAnsiXmlSourceFile(const SourceRequest& request,
   {
     WholeSourceFile file = ReadWholeSourceFile(request.source, request.messages);
     if (file.failure) return file.failure;
-    std::u16string text = request.context.ansi().Decode(file.bytes);
+    utf8.reserve(file.bytes.size());
+    AnsiDecoder(request.context.ansi()).AppendUtf8(file.bytes, utf8);
     file.bytes = std::string();
     if (!cutAfter.empty()) {
-      // Some of these files hold further bytes after the document's end.
-      const std::size_t end = text.find(cutAfter);
-      if (end != std::u16string::npos) text.resize(end + cutAfter.size());
+      // Some of these files hold further bytes after the document's end. The
+      // text is whole characters, so where cutAfter first stands in it is
+      // where its UTF-8 first stands in the text's UTF-8.
+      const std::string end = Utf16ToUtf8Whole(cutAfter);
+      const std::size_t at = utf8.find(end);
+      if (at != std::string::npos) utf8.resize(at + end.size());
     }
-    utf8 = Utf16ToUtf8Whole(text);
   }
   XmlStreamParser parser(handler, "UTF-8");
   for (std::string_view rest = utf8; !rest.empty();) {

@@ -30,7 +30,7 @@ XmlStreamParser::XmlStreamParser(XmlContentHandler& handler, const char* forcedE
   XML_SetUserData(parser_, this);
   XML_SetParamEntityParsing(parser_, XML_PARAM_ENTITY_PARSING_NEVER);
   XML_SetElementHandler(parser_, OnStartElement, OnEndElement);
-  if (handler_.WantsText()) XML_SetCharacterDataHandler(parser_, OnCharacterData);
+  FollowTextWish();
   XML_SetXmlDeclHandler(parser_, OnXmlDecl);
   XML_SetDoctypeDeclHandler(parser_, OnStartDoctype, OnEndDoctype);
   XML_SetEntityDeclHandler(parser_, OnEntityDecl);
@@ -75,6 +75,13 @@ void XmlStreamParser::Stop() {
   XML_StopParser(parser_, XML_FALSE);
 }
 
+void XmlStreamParser::FollowTextWish() {
+  const bool wanted = handler_.WantsText();
+  if (wanted == textHandlerSet_) return;
+  XML_SetCharacterDataHandler(parser_, wanted ? OnCharacterData : nullptr);
+  textHandlerSet_ = wanted;
+}
+
 void XMLCALL XmlStreamParser::OnStartElement(void* data, const XML_Char* name,
                                              const XML_Char** attributes) {
   XmlStreamParser& self = Self(data);
@@ -84,6 +91,7 @@ void XMLCALL XmlStreamParser::OnStartElement(void* data, const XML_Char* name,
     // Attributes a DTD would add are left out: only what the tag says counts.
     const XmlAttributes specified(attributes, XML_GetSpecifiedAttributeCount(self.parser_));
     self.handler_.StartElement(self.depth_, name, specified);
+    self.FollowTextWish();
   } catch (...) {
     self.handlerError_ = std::current_exception();
     self.Stop();
@@ -95,6 +103,7 @@ void XMLCALL XmlStreamParser::OnEndElement(void* data, const XML_Char*) {
   if (self.Stopped()) return;
   try {
     self.handler_.EndElement(self.depth_);
+    self.FollowTextWish();
   } catch (...) {
     self.handlerError_ = std::current_exception();
     self.Stop();

@@ -40,6 +40,8 @@ class XmlStreamParser {
   void Refuse(const char* why);
   void Stop();
   bool Stopped() const { return stopped_; }
+  // Hands text over only while the handler wants it.
+  void FollowTextWish();
 
   static void XMLCALL OnStartElement(void* data, const XML_Char* name, const XML_Char** attributes);
   static void XMLCALL OnEndElement(void* data, const XML_Char* name);
@@ -65,6 +67,7 @@ class XmlStreamParser {
   bool stopped_ = false;
   bool failed_ = false;
   bool notStandalone_ = false;
+  bool textHandlerSet_ = false;
   std::string failureDetail_;
   std::exception_ptr handlerError_;
 };

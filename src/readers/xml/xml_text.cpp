@@ -47,9 +47,14 @@ std::string_view TrimXmlSpace(std::string_view text) {
 }
 
 void AssignUtf8(std::u16string& out, std::string_view utf8) {
-  out.clear();
+  // The ASCII start, most often the whole value, is widened as it is.
+  std::size_t ascii = 0;
+  while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
+  out.resize(ascii);
+  for (std::size_t i = 0; i < ascii; ++i) out[i] = static_cast<unsigned char>(utf8[i]);
+  if (ascii == utf8.size()) return;
   out.reserve(utf8.size());  // never more UTF-16 units than UTF-8 bytes
-  for (std::size_t i = 0; i < utf8.size();) {
+  for (std::size_t i = ascii; i < utf8.size();) {
     const auto byte = static_cast<unsigned char>(utf8[i]);
     if (byte < 0x80) {
       out.push_back(byte);
