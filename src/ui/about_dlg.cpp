@@ -3,15 +3,15 @@
 
 #include <algorithm>
 
+#include "dialog/dialog_texts.h"
 #include "ui/dialog_units.h"
 #include "ui/program_icon.h"
+#include "ui/qstring_utf8.h"
 #include "ui_about_dlg.h"
-#include "zembrix_version.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::CAboutDlg>()) {
   ui_->setupUi(this);
-  ui_->versionLabel->setText(
-      QStringLiteral("Zembrix，%1.%2 版").arg(ZEMBRIX_VERSION_MAJOR).arg(ZEMBRIX_VERSION_MINOR));
+  ui_->versionLabel->setText(QStringFromUtf8(AboutVersionText()));
   UseTemplateFont(*this);
   LayOutInDialogUnits(*this);
   const QIcon icon = ProgramIcon();

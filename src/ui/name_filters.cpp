@@ -1,6 +1,7 @@
-// Splitting a browse filter into Qt name filters.
+// Browse filter entries as Qt name filters.
 #include "ui/name_filters.h"
 
+#include "dialog/browse_filter.h"
 #include "ui/qstring_utf8.h"
 
 namespace {
@@ -19,13 +20,11 @@ QString QtPatterns(const QString& windowsPatterns) {
 }  // namespace
 
 QStringList NameFiltersFromBrowseFilter(std::string_view browseFilter) {
-  const QStringList parts = QStringFromUtf8(browseFilter).split(u'|');
   QStringList filters;
-  // The list ends at the first empty description ("||").
-  for (qsizetype i = 0; i + 1 < parts.size() && !parts[i].isEmpty(); i += 2) {
-    const QString patterns = QtPatterns(parts[i + 1]);
+  for (const BrowseFilterEntry& entry : SplitBrowseFilter(browseFilter)) {
+    const QString patterns = QtPatterns(QStringFromUtf8(entry.patterns));
     if (patterns.isEmpty()) continue;
-    filters << parts[i] + QStringLiteral(" (") + patterns + u')';
+    filters << QStringFromUtf8(entry.description) + QStringLiteral(" (") + patterns + u')';
   }
   return filters;
 }

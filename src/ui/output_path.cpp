@@ -1,8 +1,9 @@
-// The output path built from a picked folder.
+// The dialog core's output path rule, on the field's text.
 #include "ui/output_path.h"
 
+#include "dialog/output_path.h"
+#include "ui/native_path.h"
+
 QString MachineListPathInFolder(const QString& folder) {
-  QString path = folder;
-  if (!path.endsWith(u'/')) path += u'/';
-  return path + QStringLiteral("computer.ONC");
+  return PathText(MachineListPathInFolder(NativePath(folder)));
 }

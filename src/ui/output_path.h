@@ -1,4 +1,4 @@
-// Where the machine list file goes inside a folder the user picked.
+// The output path built from a folder the Qt folder dialog picked.
 #pragma once
 
 #include <QString>

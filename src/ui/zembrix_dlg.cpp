@@ -2,35 +2,21 @@
 #include "ui/zembrix_dlg.h"
 
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QMenu>
 #include <QString>
 
-#include "conversion/conversion_run.h"
-#include "conversion/source_types.h"
+#include "dialog/dialog_ok.h"
+#include "dialog/dialog_texts.h"
+#include "dialog/type_list.h"
 #include "ui/about_dlg.h"
-#include "ui/dialog_host.h"
 #include "ui/dialog_units.h"
 #include "ui/name_filters.h"
+#include "ui/native_path.h"
 #include "ui/output_path.h"
 #include "ui/program_icon.h"
 #include "ui/qstring_utf8.h"
+#include "ui/qt_dialog_window.h"
 #include "ui_zembrix_dlg.h"
-
-namespace {
-
-constexpr char16_t kFolderDialogTitle[] = u"请选择文件夹：";
-
-// The field's text as the file system names it, as Qt's own file dialogs do.
-std::filesystem::path NativePath(const QString& text) {
-  return std::filesystem::path(QFile::encodeName(text).toStdString());
-}
-
-DisklessType TypeAt(int position) {
-  return SourceTypes()[static_cast<std::size_t>(position)].type;
-}
-
-}  // namespace
 
 CZembrixDlg::CZembrixDlg(UserPrompts& prompts, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::CZembrixDlg>()), prompts_(prompts),
@@ -52,8 +38,8 @@ bool CZembrixDlg::OnInitDialog() {
   LayOutInDialogUnits(*this);
   setWindowIcon(icon_);
   // Position i in the list is type i.
-  for (const SourceTypeInfo& row : SourceTypes()) {
-    ui_->typeCombo->addItem(QStringFromUtf8(row.displayName));
+  for (const std::string_view name : TypeListNames()) {
+    ui_->typeCombo->addItem(QStringFromUtf8(name));
   }
   ui_->typeCombo->setCurrentIndex(0);
   ui_->okButton->setFocus();
@@ -76,23 +62,21 @@ void CZembrixDlg::OnSysCommand(unsigned command) {
 }
 
 void CZembrixDlg::OnClickedOk() {
-  const int position = ui_->typeCombo->currentIndex();
-  if (position < 0) return;
-  DialogHost host(*this, prompts_);
-  ConvertMachineList(TypeAt(position), NativePath(ui_->sourceEdit->text()),
-                     NativePath(ui_->outputEdit->text()), ConversionContext::Default(), host);
+  QtDialogWindow window(*this, prompts_);
+  OnDialogOk({ui_->typeCombo->currentIndex(), NativePath(ui_->sourceEdit->text()),
+              NativePath(ui_->outputEdit->text())},
+             window);
 }
 
 void CZembrixDlg::OnClickedBrowseSource() {
   const int position = ui_->typeCombo->currentIndex();
-  if (position < 0) return;
-  const QStringList filters =
-      NameFiltersFromBrowseFilter(SourceTypeOf(TypeAt(position)).browseFilter);
+  if (!TypeAtPosition(position)) return;
+  const QStringList filters = NameFiltersFromBrowseFilter(BrowseFilterAt(position));
   if (const auto file = prompts_.OpenFile(this, filters)) ui_->sourceEdit->setText(*file);
 }
 
 void CZembrixDlg::OnClickedBrowseFolder() {
-  if (const auto folder = prompts_.PickFolder(this, QString::fromUtf16(kFolderDialogTitle))) {
+  if (const auto folder = prompts_.PickFolder(this, QStringFromUtf8(kFolderDialogTitle))) {
     ui_->outputEdit->setText(MachineListPathInFolder(*folder));
   }
 }

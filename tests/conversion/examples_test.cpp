@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "conversion/source_types.h"
+#include "platform/path_text.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
 
@@ -30,8 +31,9 @@ TEST(Examples, EachSampleConvertsExactlyOnTheCommandLine) {
   for (const SourceTypeInfo& type : SourceTypes()) {
     for (const fs::path& source : ExampleSources(type.slug)) {
       ScratchDir dir;
-      const CliResult result = RunZembrixCli({"convert", "--type", std::string(type.slug), "--output",
-                                              (dir / "out.ONC").string(), source.string()});
+      const CliResult result =
+          RunZembrixCli({"convert", "--type", std::string(type.slug), "--output",
+                         platform::PathText(dir / "out.ONC"), platform::PathText(source)});
       EXPECT_EQ(result.status, 0) << source << result.err;
       EXPECT_EQ(ReadFileBytes(dir / "out.ONC"), ReadFileBytes(ExampleOutput(type.slug))) << source;
     }

@@ -1,17 +1,17 @@
-// What a child process starts with, whatever state its parent is in.
+// Running a child process: its exit status, its output, and the limits that
+// end it, with a helper program that does what its arguments say.
 #include "platform/child_process.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <optional>
-#include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include "platform/path_text.h"
 #include "platform/source_file.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
@@ -19,119 +19,132 @@
 namespace {
 
 namespace fs = std::filesystem;
+using platform::ChildResult;
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+using std::chrono::seconds;
 
-// The calling thread's signal mask and SIGUSR2's disposition, put back on
-// leaving the scope.
-class SignalStateGuard {
- public:
-  SignalStateGuard() {
-    pthread_sigmask(SIG_SETMASK, nullptr, &mask_);
-    sigaction(SIGUSR2, nullptr, &usr2_);
-  }
-  ~SignalStateGuard() {
-    pthread_sigmask(SIG_SETMASK, &mask_, nullptr);
-    sigaction(SIGUSR2, &usr2_, nullptr);
-  }
-  SignalStateGuard(const SignalStateGuard&) = delete;
-  SignalStateGuard& operator=(const SignalStateGuard&) = delete;
+const fs::path& Helper() {
+  static const fs::path helper = platform::PathFromArgument(ZEMBRIX_CHILD_HELPER);
+  return helper;
+}
 
- private:
-  sigset_t mask_;
-  struct sigaction usr2_ {};
+// Runs the helper with the file as its standard input.
+class ChildProcessTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    static constexpr char kInput[] = "input\r\nbytes\0\xFF";
+    WriteFileBytes(inputPath, {kInput, sizeof kInput - 1});
+  }
+
+  ChildResult Run(const std::vector<std::string>& arguments, milliseconds timeLimit = seconds(30),
+                  std::size_t outputLimit = 1 << 20, const fs::path& program = Helper()) {
+    const std::optional<platform::SourceFile> input = platform::SourceFile::Open(inputPath);
+    if (!input) throw std::runtime_error("cannot open the input");
+    return platform::RunChildProcess({program, arguments, &*input, timeLimit, outputLimit});
+  }
+
+  ScratchDir dir;
+  fs::path inputPath = dir / "input";
 };
 
-bool SameMask(const sigset_t& a, const sigset_t& b) {
-  for (int signal = 1; signal < NSIG; ++signal) {
-    if (sigismember(&a, signal) != sigismember(&b, signal)) return false;
+TEST_F(ChildProcessTest, GivesTheExitStatus) {
+  for (const int status : {0, 1, 3, 127, 255}) {
+    const ChildResult result = Run({"exit", std::to_string(status)});
+    EXPECT_EQ(result.end, ChildResult::End::Exited) << status << " " << result.why;
+    EXPECT_EQ(result.exitStatus, status);
   }
-  return true;
 }
 
-constexpr unsigned long long kStandardSignals = (1ull << 31) - 1;  // signals 1 to 31
+TEST_F(ChildProcessTest, TheInputIsTheOpenFileAndTheOutputComesWhole) {
+  const ChildResult copied = Run({"copy-input"});
+  EXPECT_EQ(copied.end, ChildResult::End::Exited) << copied.why;
+  EXPECT_EQ(copied.output, ReadFileBytes(inputPath));
 
-// A signal set from /proc/PID/status output, bit N-1 for signal N.
-unsigned long long SignalSet(const std::string& status, const std::string& name) {
-  const std::size_t at = status.find(name + ":\t");
-  if (at == std::string::npos) return ~0ull;
-  return std::stoull(status.substr(at + name.size() + 2, 16), nullptr, 16);
+  const ChildResult written = Run({"write", "300000"});
+  EXPECT_EQ(written.end, ChildResult::End::Exited) << written.why;
+  EXPECT_EQ(written.output, std::string(300000, 'x'));
 }
 
-// The parent blocks one signal, ignores another and holds a descriptor open
-// without close-on-exec; the child must see none of that, and must lead a
-// process group of its own so that ending the run can end all it started.
-TEST(ChildProcess, StartsAloneWithOnlyItsStandardDescriptorsAndDefaultSignals) {
-  ScratchDir dir;
-  WriteFileBytes(dir / "input", "database");
-  WriteFileBytes(dir / "inherited", "");
-  const fs::path script = dir / "report.sh";
-  WriteFileBytes(script,
-                 "#!/bin/sh\n"
-                 "set -- $(cat /proc/$$/stat)\n"
-                 "echo \"process $1 group $5\"\n"
-                 "grep -E '^Sig(Blk|Ign):' /proc/self/status\n"
-                 "exec ls -l /proc/self/fd/\n");
-  fs::permissions(script, fs::perms::owner_all);
-  const std::optional<platform::SourceFile> input = platform::SourceFile::Open(dir / "input");
-  ASSERT_TRUE(input);
-
-  const SignalStateGuard restore;
-  sigset_t usr1;
-  sigemptyset(&usr1);
-  sigaddset(&usr1, SIGUSR1);
-  ASSERT_EQ(pthread_sigmask(SIG_BLOCK, &usr1, nullptr), 0);
-  ASSERT_NE(signal(SIGUSR2, SIG_IGN), SIG_ERR);
-  sigset_t maskBefore;
-  pthread_sigmask(SIG_SETMASK, nullptr, &maskBefore);
-  const int inherited = ::open((dir / "inherited").c_str(), O_RDONLY);
-  ASSERT_GE(inherited, 0);
-
-  const platform::ChildResult result =
-      platform::RunChildProcess({script, {}, &*input, std::chrono::seconds(10), 1 << 20});
-  ::close(inherited);
-  sigset_t maskAfter;
-  pthread_sigmask(SIG_SETMASK, nullptr, &maskAfter);
-  EXPECT_TRUE(SameMask(maskBefore, maskAfter)) << "the caller's signal mask changed";
-
-  ASSERT_EQ(result.end, platform::ChildResult::End::Exited) << result.why;
-  EXPECT_EQ(result.exitStatus, 0) << result.output;
-  std::istringstream lines(result.output);
-  std::string word;
-  long process = 0;
-  long group = 0;
-  lines >> word >> process >> word >> group;
-  EXPECT_GT(process, 0) << result.output;
-  EXPECT_EQ(group, process) << "not the leader of its own process group";
-  EXPECT_EQ(SignalSet(result.output, "SigBlk"), 0u) << result.output;
-  // Only the standard signals: the C library keeps some real-time ones to itself.
-  EXPECT_EQ(SignalSet(result.output, "SigIgn") & kStandardSignals, 0u) << result.output;
-  EXPECT_NE(result.output.find(" 0 -> " + (dir / "input").string() + "\n"), std::string::npos)
-      << result.output;
-  EXPECT_NE(result.output.find(" 2 -> /dev/null\n"), std::string::npos) << result.output;
-  EXPECT_EQ(result.output.find((dir / "inherited").string()), std::string::npos)
-      << result.output;
+// Each argument reaches the child as it was given, whatever it holds.
+TEST_F(ChildProcessTest, ArgumentsArriveUnchanged) {
+  const std::vector<std::string> arguments = {
+      "plain", "two words", "", "\"quoted\"", "back\\slash", "ends\\", "ends with \\",
+      "\\\"", "tab\there", "网吧一号机", "\U0001F600", "a=b;c&d|e<f>g^h%PATH%",
+  };
+  std::vector<std::string> command = {"print-arguments"};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  const ChildResult result = Run(command);
+  ASSERT_EQ(result.end, ChildResult::End::Exited) << result.why;
+  std::string expected;
+  for (const std::string& argument : arguments) expected += argument + "\n";
+  EXPECT_EQ(result.output, expected);
 }
 
-TEST(ChildProcess, AProgramThatCannotRunIsReportedWithTheSystemsWords) {
-  ScratchDir dir;
-  WriteFileBytes(dir / "input", "");
-  WriteFileBytes(dir / "not-executable", "#!/bin/sh\n");
-  const std::optional<platform::SourceFile> input = platform::SourceFile::Open(dir / "input");
-  ASSERT_TRUE(input);
+TEST_F(ChildProcessTest, AProgramWhoseNameIsNotAsciiRuns) {
+  const fs::path copy =
+      dir.path() / (u8"子进程 \U0001F600" + std::u8string(
+                        reinterpret_cast<const char8_t*>(platform::kProgramSuffix)));
+  fs::copy_file(Helper(), copy);
+  fs::permissions(copy, fs::perms::owner_all);
+  const ChildResult result = Run({"exit", "7"}, seconds(30), 1 << 20, copy);
+  EXPECT_EQ(result.end, ChildResult::End::Exited) << result.why;
+  EXPECT_EQ(result.exitStatus, 7);
+}
+
+// A child that neither ends nor writes is killed at the time limit; so is one
+// that closed its output but goes on running.
+TEST_F(ChildProcessTest, TheTimeLimitEndsAChildThatDoesNotFinish) {
   const struct {
-    fs::path program;
-    std::string why;
+    const char* what;
+    ChildResult::End end;
   } cases[] = {
-      {dir / "missing", "No such file or directory"},
-      {dir / "not-executable", "Permission denied"},
+      {"sleep", ChildResult::End::TimedOut},
+      {"close-and-sleep", ChildResult::End::DidNotExit},
   };
   for (const auto& c : cases) {
-    const platform::ChildResult result =
-        platform::RunChildProcess({c.program, {}, &*input, std::chrono::seconds(10), 1 << 20});
-    EXPECT_EQ(result.end, platform::ChildResult::End::CannotStart) << c.program;
-    EXPECT_NE(result.why.find("cannot start " + c.program.string()), std::string::npos)
-        << result.why;
-    EXPECT_NE(result.why.find(c.why), std::string::npos) << result.why;
+    const auto start = Clock::now();
+    const ChildResult result = Run({c.what, "60000"}, seconds(3));
+    EXPECT_EQ(result.end, c.end) << c.what << " " << result.why;
+    EXPECT_LT(Clock::now() - start, seconds(20)) << c.what;
   }
+}
+
+TEST_F(ChildProcessTest, TooMuchOutputEndsTheChild) {
+  const auto start = Clock::now();
+  const ChildResult result = Run({"write-forever"}, seconds(60), 1 << 20);
+  EXPECT_EQ(result.end, ChildResult::End::TooMuchOutput) << result.why;
+  EXPECT_LT(Clock::now() - start, seconds(30));
+}
+
+// What the child started goes with it when the run ends: the grandchild
+// stops adding to its file.
+TEST_F(ChildProcessTest, WhatTheChildStartedEndsWithTheRun) {
+  const fs::path heartbeat = dir / "heartbeat";
+  WriteFileBytes(heartbeat, "");
+  const ChildResult result = Run({"grandchild", platform::PathText(heartbeat)}, seconds(5));
+  EXPECT_EQ(result.end, ChildResult::End::TimedOut) << result.why;
+  ASSERT_GT(fs::file_size(heartbeat), 0u) << "the grandchild never started";
+  // Allow for a write under way as the run ended.
+  std::this_thread::sleep_for(milliseconds(200));
+  const auto size = fs::file_size(heartbeat);
+  std::this_thread::sleep_for(milliseconds(500));
+  EXPECT_EQ(fs::file_size(heartbeat), size) << "the grandchild outlived the run";
+}
+
+TEST_F(ChildProcessTest, AMissingProgramCannotStart) {
+  const fs::path missing = dir / (std::string("missing") + platform::kProgramSuffix);
+  const ChildResult result = Run({}, seconds(30), 1 << 20, missing);
+  EXPECT_EQ(result.end, ChildResult::End::CannotStart);
+  EXPECT_NE(result.why.find("cannot start " + platform::PathText(missing) + ": "),
+            std::string::npos)
+      << result.why;
+}
+
+TEST(ProgramFolder, IsTheFolderOfTheRunningProgram) {
+  const fs::path folder = platform::ProgramFolder();
+  EXPECT_TRUE(fs::exists(folder / (std::string("platform_test") + platform::kProgramSuffix)))
+      << folder;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "platform/code_page.h"
 
@@ -95,6 +97,27 @@ TEST(CodePage, OtherCodePagesAndUnknownOnes) {
   EXPECT_EQ(utf8->Encode(u"\u4E2D"), "\xE4\xB8\xAD");
   EXPECT_EQ(utf8->Decode("\xE4\xB8\xAD"), u"\u4E2D");
   EXPECT_EQ(utf8->Decode(std::string("a\0b", 3)), u"a");
+}
+
+// A sequence cut short by the next byte or by the end of the text becomes one
+// U+FFFD; whatever follows it is decoded on its own.
+TEST(Utf8, ACutSequenceBecomesOneReplacementWhereverItStands) {
+  const std::pair<std::string, std::u16string> cases[] = {
+      {"\xE7" "a", u"\uFFFD" "a"},
+      {"\xE7\xBD" "a", u"\uFFFD" "a"},
+      {"\xF0" "a", u"\uFFFD" "a"},
+      {"\xF0\x9F" "ab", u"\uFFFD" "ab"},
+      {"\xF0\x9F\x98" "a", u"\uFFFD" "a"},
+      {"a\xE7", u"a\uFFFD"},
+      {"a\xF0\x9F\x98", u"a\uFFFD"},
+      {"\xE7\xBD\x91\xE7", u"\u7F51\uFFFD"},
+      {"\xE7" "a\xE7", u"\uFFFD" "a\uFFFD"},
+  };
+  for (const auto& [bytes, text] : cases) {
+    EXPECT_EQ(platform::Utf8ToUtf16(bytes), text) << testing::PrintToString(bytes);
+    EXPECT_EQ(Open(platform::kUtf8CodePage)->Decode(bytes), text)
+        << testing::PrintToString(bytes);
+  }
 }
 
 // Each conversion opens its own code page: two at once do not disturb each other.

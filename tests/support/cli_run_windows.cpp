@@ -1,7 +1,9 @@
 // Running zembrix-cli from tests on Windows: CreateProcessW with its output
-// and errors going to files, killed at the timeout.
+// and errors going to files, killed at the timeout. It runs without a
+// console, as a program whose output goes to files does.
 #include <windows.h>
 
+#include <atomic>
 #include <stdexcept>
 #include <string>
 
@@ -21,7 +23,10 @@ UniqueHandle CaptureFile(const std::filesystem::path& path) {
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                   &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) throw std::runtime_error("cannot make a capture file");
+  if (!file) {
+    throw std::runtime_error("cannot make a capture file: error " +
+                             std::to_string(::GetLastError()));
+  }
   return file;
 }
 
@@ -50,9 +55,13 @@ CliResult RunZembrixCli(const std::vector<std::string>& arguments, const CliOpti
   if (options.fileSizeLimit >= 0 || options.asNobody || options.addressSpaceLimit >= 0) {
     throw std::logic_error("resource limits and other users are POSIX-only test options");
   }
+  // A name of its own for every run: a file of the run before may linger
+  // until the last handle to it closes.
+  static std::atomic<unsigned> runs{0};
   const std::filesystem::path outPath =
       std::filesystem::temp_directory_path() /
-      ("zembrix-cli-out-" + std::to_string(::GetCurrentProcessId()));
+      ("zembrix-cli-out-" + std::to_string(::GetCurrentProcessId()) + "-" +
+       std::to_string(runs++));
   const std::filesystem::path errPath = outPath.native() + L".err";
   CliResult result;
   {
@@ -69,7 +78,7 @@ CliResult RunZembrixCli(const std::vector<std::string>& arguments, const CliOpti
     std::wstring environment = EnvironmentBlock(options);
     PROCESS_INFORMATION process{};
     if (!::CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE,
-                          CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, environment.data(),
+                          CREATE_UNICODE_ENVIRONMENT | DETACHED_PROCESS, environment.data(),
                           options.cwd.empty() ? nullptr : options.cwd.c_str(), &startup,
                           &process)) {
       throw std::runtime_error("cannot start zembrix-cli");

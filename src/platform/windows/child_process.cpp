@@ -4,10 +4,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <initializer_list>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "platform/windows/command_line.h"
 #include "platform/windows/unique_handle.h"
@@ -91,6 +94,43 @@ class OutputReader {
   std::thread thread_;
 };
 
+// The handles a child inherits, and no other: whatever else this process
+// holds inheritable (another thread's child's pipe, say) stays out of it.
+class InheritedHandles {
+ public:
+  explicit InheritedHandles(std::initializer_list<HANDLE> handles) {
+    for (const HANDLE handle : handles) {
+      if (std::find(handles_.begin(), handles_.end(), handle) == handles_.end()) {
+        handles_.push_back(handle);
+      }
+    }
+    SIZE_T size = 0;
+    ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    storage_.resize(size);
+    auto* const list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage_.data());
+    if (!::InitializeProcThreadAttributeList(list, 1, 0, &size)) return;
+    if (!::UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handles_.data(),
+                                     handles_.size() * sizeof(HANDLE), nullptr, nullptr)) {
+      ::DeleteProcThreadAttributeList(list);
+      return;
+    }
+    list_ = list;
+  }
+  ~InheritedHandles() {
+    if (list_) ::DeleteProcThreadAttributeList(list_);
+  }
+  InheritedHandles(const InheritedHandles&) = delete;
+  InheritedHandles& operator=(const InheritedHandles&) = delete;
+
+  explicit operator bool() const { return list_ != nullptr; }
+  LPPROC_THREAD_ATTRIBUTE_LIST get() const { return list_; }
+
+ private:
+  std::vector<HANDLE> handles_;  // must outlive the list, which points into it
+  std::vector<unsigned char> storage_;
+  LPPROC_THREAD_ATTRIBUTE_LIST list_ = nullptr;
+};
+
 DWORD MillisecondsUntil(Clock::time_point deadline) {
   const auto remaining = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
   return remaining.count() <= 0 ? 0 : static_cast<DWORD>(remaining.count());
@@ -103,12 +143,12 @@ ChildResult RunChildProcess(const ChildRun& run) {
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE readPipe = nullptr;
   HANDLE writePipe = nullptr;
-  if (!::CreatePipe(&readPipe, &writePipe, &inherit, 0)) {
+  if (!::CreatePipe(&readPipe, &writePipe, nullptr, 0)) {
     return Ended(End::CannotStart, "cannot make a pipe: " + SystemWords(::GetLastError()));
   }
   UniqueHandle readEnd(readPipe);
   UniqueHandle writeEnd(writePipe);
-  ::SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
+  ::SetHandleInformation(writeEnd.get(), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
   UniqueHandle input = run.input ? Inheritable(reinterpret_cast<HANDLE>(run.input->NativeHandle()))
                                  : UniqueHandle();
   UniqueHandle nul(::CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
@@ -127,18 +167,26 @@ ChildResult RunChildProcess(const ChildRun& run) {
     return Ended(End::CannotStart, "cannot make a job object: " + SystemWords(::GetLastError()));
   }
 
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = input ? input.get() : nul.get();
-  startup.hStdOutput = writeEnd.get();
-  startup.hStdError = nul.get();
+  STARTUPINFOEXW startup{};
+  startup.StartupInfo.cb = sizeof startup;
+  startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+  startup.StartupInfo.hStdInput = input ? input.get() : nul.get();
+  startup.StartupInfo.hStdOutput = writeEnd.get();
+  startup.StartupInfo.hStdError = nul.get();
+  InheritedHandles inherited({startup.StartupInfo.hStdInput, writeEnd.get(), nul.get()});
+  if (!inherited) {
+    return Ended(End::CannotStart, "cannot name the child's handles: " +
+                                       SystemWords(::GetLastError()));
+  }
+  startup.lpAttributeList = inherited.get();
   std::wstring commandLine = CommandLine(run.program, run.arguments);
   PROCESS_INFORMATION process{};
-  // Suspended until it is in the job, so nothing it starts can escape it.
+  // Suspended until it is in the job, so nothing it starts can escape it. No
+  // console: the child needs none, and under Wine the console's host process
+  // holds the pipe's write end open after the child has closed it.
   if (!::CreateProcessW(run.program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                        CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                        &process)) {
+                        CREATE_SUSPENDED | DETACHED_PROCESS | EXTENDED_STARTUPINFO_PRESENT,
+                        nullptr, nullptr, &startup.StartupInfo, &process)) {
     return Ended(End::CannotStart, "cannot start " + Utf8FromWide(run.program.native()) + ": " +
                                        SystemWords(::GetLastError()));
   }

@@ -1,11 +1,14 @@
 // The replacement file on Windows: a temporary file beside the target that the
 // system deletes by itself if the process dies while writing it, flushed and
-// then moved over the target in one step.
+// then renamed over the target in one step.
 #include "platform/replacement_file.h"
 
 #include <windows.h>
 
+#include <cstddef>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/windows/unique_handle.h"
 
@@ -16,6 +19,7 @@ namespace fs = std::filesystem;
 
 constexpr std::wstring_view kTemporaryPrefix = L".zembrix-";
 constexpr std::wstring_view kNameCharacters = L"abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kTemporarySuffixLength = 6;
 
 fs::path FolderOf(const fs::path& path) {
   const fs::path folder = path.parent_path();
@@ -37,15 +41,23 @@ bool TargetIsWritable(const fs::path& target) {
   return file && ::GetFileType(file.get()) == FILE_TYPE_DISK;
 }
 
+// Exactly the names TemporaryName gives. The search pattern alone would not
+// do: a "?" at the end of a pattern also matches no character at all.
+bool IsTemporaryName(std::wstring_view name) {
+  return name.size() == kTemporaryPrefix.size() + kTemporarySuffixLength &&
+         name.starts_with(kTemporaryPrefix);
+}
+
 // A leftover of a run that could not finish its move. A running conversion
 // holds its file open without sharing, so its file cannot be deleted here.
 void RemoveStaleTemporaries(const fs::path& folder) {
   WIN32_FIND_DATAW found{};
-  const std::wstring pattern = (folder / (std::wstring(kTemporaryPrefix) + L"??????")).native();
+  const std::wstring pattern = (folder / (std::wstring(kTemporaryPrefix) + L"*")).native();
   const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        IsTemporaryName(found.cFileName)) {
       ::DeleteFileW((folder / found.cFileName).c_str());
     }
   } while (::FindNextFileW(search, &found));
@@ -57,7 +69,7 @@ std::wstring TemporaryName(unsigned attempt) {
                             (static_cast<unsigned long long>(::GetCurrentProcessId()) << 20) ^
                             (attempt * 1442695040888963407ULL);
   std::wstring name(kTemporaryPrefix);
-  for (int i = 0; i < 6; ++i) {
+  for (std::size_t i = 0; i < kTemporarySuffixLength; ++i) {
     seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
     name += kNameCharacters[(seed >> 33) % kNameCharacters.size()];
   }
@@ -69,6 +81,44 @@ bool SetDeleteOnClose(HANDLE file, bool remove) {
   disposition.DeleteFile = remove ? TRUE : FALSE;
   return ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
                                       sizeof disposition) != 0;
+}
+
+// The system's own name for a path, as a rename by handle takes it: \??\ and
+// the full path, or \??\UNC\ and a share's path without its two backslashes.
+std::wstring SystemPathOf(const fs::path& path) {
+  std::wstring full(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()),
+                                            full.data(), nullptr);
+    if (length == 0) return {};
+    if (length < full.size()) {
+      full.resize(length);
+      break;
+    }
+    full.resize(length);
+  }
+  if (full.starts_with(L"\\\\?\\") || full.starts_with(L"\\\\.\\")) {
+    return L"\\??\\" + full.substr(4);
+  }
+  if (full.starts_with(L"\\\\")) return L"\\??\\UNC\\" + full.substr(2);
+  return L"\\??\\" + full;
+}
+
+// Puts the file in the target's place while it is still open: closed under
+// its temporary name first, it could be taken for a leftover and deleted by
+// another run into the same folder before the move.
+bool RenameOver(HANDLE file, const fs::path& target) {
+  const std::wstring name = SystemPathOf(target);
+  if (name.empty()) return false;
+  std::vector<unsigned char> buffer(offsetof(FILE_RENAME_INFO, FileName) +
+                                    (name.size() + 1) * sizeof(wchar_t));
+  auto* const rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  rename->ReplaceIfExists = TRUE;
+  rename->RootDirectory = nullptr;
+  rename->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+  std::memcpy(rename->FileName, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
+  return ::SetFileInformationByHandle(file, FileRenameInfo, rename,
+                                      static_cast<DWORD>(buffer.size())) != 0;
 }
 
 }  // namespace
@@ -127,15 +177,16 @@ bool ReplacementFile::Write(std::string_view bytes) {
 bool ReplacementFile::Commit() {
   HANDLE file = state_->file.get();
   if (!::FlushFileBuffers(file) || !SetDeleteOnClose(file, false)) return false;
-  state_->file.reset();
-  if (!::MoveFileExW(state_->temporary.c_str(), state_->target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    ::DeleteFileW(state_->temporary.c_str());
-    state_->temporary.clear();
+  if (!RenameOver(file, state_->target)) {
+    SetDeleteOnClose(file, true);  // and if not, the destructor deletes it by name
     return false;
   }
   state_->temporary.clear();
-  return true;
+  // The rename is in the file system's log only; flushing the file again
+  // commits the log with it, as MOVEFILE_WRITE_THROUGH would.
+  const bool flushed = ::FlushFileBuffers(file) != 0;
+  state_->file.reset();
+  return flushed;
 }
 
 }  // namespace platform

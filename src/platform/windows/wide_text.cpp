@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 #include <stdexcept>
+#include <string>
 
 #include "platform/code_page.h"
 
@@ -19,10 +21,25 @@ int CheckedLength(std::size_t size) {
 
 std::wstring WideFromUtf8(std::string_view bytes) {
   if (bytes.empty()) return {};
+  // Wine lets a sequence that the end of the text cuts short take the bytes
+  // after its lead with it ("\xE7" "a" gives one U+FFFD, where Windows gives
+  // U+FFFD "a"). ASCII after the text, as long as the longest sequence but
+  // its lead, keeps every byte decoded as Windows decodes it.
+  constexpr std::string_view kTail = "   ";
+  const std::string_view last = bytes.substr(bytes.size() - std::min(bytes.size(), kTail.size()));
+  const bool padded = std::any_of(last.begin(), last.end(),
+                                  [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  std::string withTail;
+  if (padded) {
+    withTail.reserve(bytes.size() + kTail.size());
+    withTail.append(bytes).append(kTail);
+    bytes = withTail;
+  }
   const int size = CheckedLength(bytes.size());
   std::wstring text(bytes.size(), L'\0');  // never more units than bytes
   const int length = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), size, text.data(), size);
   text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  if (padded) text.resize(text.size() >= kTail.size() ? text.size() - kTail.size() : 0);
   return text;
 }
 

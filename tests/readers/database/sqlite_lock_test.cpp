@@ -1,15 +1,17 @@
 // A source database locked by another process: the conversion waits for it.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
+#include <thread>
 
 #include "conversion/source_types.h"
+#include "platform/child_process.h"
+#include "platform/path_text.h"
+#include "platform/source_file.h"
 #include "readers/database/sqlite_reader.h"
 #include "support/reader_run.h"
 #include "support/scratch_dir.h"
@@ -25,35 +27,33 @@ using Clock = std::chrono::steady_clock;
 // holdMs milliseconds; the constructor returns once the lock is held.
 class LockingProcess {
  public:
-  LockingProcess(const fs::path& database, int holdMs) {
-    int ready[2];
-    if (::pipe(ready) != 0) throw std::runtime_error("pipe");
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      sqlite3* db = nullptr;
-      if (sqlite3_open(database.c_str(), &db) != SQLITE_OK ||
-          sqlite3_exec(db, "begin exclusive", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        ::_exit(1);
-      }
-      (void)!::write(ready[1], "x", 1);
-      ::usleep(static_cast<useconds_t>(holdMs) * 1000);
-      sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
-      sqlite3_close(db);
-      ::_exit(0);
+  LockingProcess(const fs::path& database, int holdMs) : marker_(fs::path(database) += "-locked") {
+    input_ = platform::SourceFile::Open(database);
+    if (!input_) throw std::runtime_error("cannot open the database");
+    const platform::ChildRun run{platform::PathFromArgument(ZEMBRIX_SQLITE_LOCK_HOLDER),
+                                 {platform::PathText(database), platform::PathText(marker_),
+                                  std::to_string(holdMs)},
+                                 &*input_,
+                                 std::chrono::seconds(60),
+                                 1 << 10};
+    holder_ = std::thread([this, run] { result_ = platform::RunChildProcess(run); });
+    const auto deadline = Clock::now() + std::chrono::seconds(30);
+    while (!fs::exists(marker_) && Clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    ::close(ready[1]);
-    char byte = 0;
-    locked_ = ::read(ready[0], &byte, 1) == 1;
-    ::close(ready[0]);
+    locked_ = fs::exists(marker_);
   }
   ~LockingProcess() {
-    int status = 0;
-    ::waitpid(pid_, &status, 0);
+    holder_.join();
+    fs::remove(marker_);
   }
   bool locked() const { return locked_; }
 
  private:
-  pid_t pid_ = -1;
+  fs::path marker_;
+  std::optional<platform::SourceFile> input_;
+  std::thread holder_;
+  platform::ChildResult result_;
   bool locked_ = false;
 };
 
@@ -70,7 +70,8 @@ TEST(SqliteLock, TheConversionWaitsUntilTheOtherProcessLetsGo) {
   ASSERT_TRUE(other.locked());
   const auto start = Clock::now();
   const CliResult result = RunZembrixCli(
-      {"convert", "--type", "yiyou", "--output", (dir / "out.ONC").string(), database.string()});
+      {"convert", "--type", "yiyou", "--output", platform::PathText(dir / "out.ONC"),
+       platform::PathText(database)});
   EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(800));
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(ReadFileBytes(dir / "out.ONC"), ReadFileBytes(ExampleOutput("yiyou")));

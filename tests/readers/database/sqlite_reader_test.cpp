@@ -1,6 +1,5 @@
 // The SQLite reader for types 7, 13, 18 and 19.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <functional>
@@ -9,7 +8,9 @@
 
 #include "conversion/conversion_run.h"
 #include "conversion/source_types.h"
+#include "platform/path_text.h"
 #include "readers/database/sqlite_database.h"
+#include "readers/database/sqlite_failure_case.h"
 #include "readers/database/sqlite_exception.h"
 #include "support/reader_run.h"
 #include "support/recording_host.h"
@@ -17,9 +18,9 @@
 #include "support/sqlite_fixture.h"
 #include "support/test_files.h"
 
+namespace sqlite_reader_tests {
 namespace {
 
-namespace fs = std::filesystem;
 using T = DisklessType;
 
 // Each type's table with the columns in name, MAC, IP order, and rows for it.
@@ -36,26 +37,6 @@ std::string Table(DisklessType type, const std::string& rows) {
   if (!rows.empty()) sql += "insert into " + table + " values " + rows + ";";
   return sql;
 }
-
-// What a conversion must leave alone: the source's bytes and time, and the folder.
-struct SourceSnapshot {
-  explicit SourceSnapshot(const fs::path& source) : folder(source.parent_path()) {
-    for (const auto& file : fs::directory_iterator(folder)) names.insert(file.path().filename());
-    struct stat info {};
-    if (::stat(source.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-      bytes = ReadFileBytes(source);
-      modified = info.st_mtim;
-    }
-  }
-  bool operator==(const SourceSnapshot& other) const {
-    return names == other.names && bytes == other.bytes &&
-           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
-  }
-  fs::path folder;
-  std::set<fs::path> names;
-  std::string bytes;
-  timespec modified{};
-};
 
 struct ReadCase {
   const char* what;
@@ -140,31 +121,6 @@ INSTANTIATE_TEST_SUITE_P(
                        std::u16string(259, u'A'))}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.what); });
 
-struct FailureCase {
-  const char* what;
-  DisklessType type;
-  std::function<fs::path(const ScratchDir&)> makeSource;
-  Message message;
-  std::string detail;
-};
-
-void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.what; }
-
-fs::path Database(const ScratchDir& dir, const std::string& sql) {
-  MakeSqliteDatabase(dir / "source.db", sql);
-  return dir / "source.db";
-}
-
-fs::path FileWith(const ScratchDir& dir, const std::string& bytes) {
-  WriteFileBytes(dir / "source.db", bytes);
-  return dir / "source.db";
-}
-
-const std::string kManyVhdRows =
-    "create table comp(name, mac, ip4);"
-    "with recursive n(i) as (select 1 union all select i + 1 from n where i < 3000)"
-    "insert into comp select 'pc' || i, printf('00e04c%06x', i), '10.0.0.1' from n;";
-
 // A page near the end overwritten: the first rows read, a later step fails.
 fs::path DamagedDatabase(const ScratchDir& dir) {
   const fs::path path = Database(dir, kManyVhdRows);
@@ -174,16 +130,6 @@ fs::path DamagedDatabase(const ScratchDir& dir) {
   WriteFileBytes(path, bytes);
   return path;
 }
-
-// Another program stopped in the middle of a change: only it may roll back.
-fs::path HotJournal(const ScratchDir& dir) {
-  const fs::path path = Database(dir, kManyVhdRows);
-  CrashMidTransaction(path, "pragma cache_size = 1; begin; update comp set name = 'x' || name;");
-  if (!fs::exists(dir / "source.db-journal")) ADD_FAILURE() << "no journal was left";
-  return path;
-}
-
-class SqliteFailureTest : public testing::TestWithParam<FailureCase> {};
 
 // Every failure shows one message, writes nothing, and leaves the source and
 // its folder exactly as they were.
@@ -216,12 +162,6 @@ INSTANTIATE_TEST_SUITE_P(
                       return dir / "Config.db";
                     },
                     Message::OpenSourceFailed, ""},
-        FailureCase{"fifo_does_not_block", T::Yileyou,
-                    [](const ScratchDir& dir) {
-                      ::mkfifo((dir / "ews.dat").c_str(), 0600);
-                      return dir / "ews.dat";
-                    },
-                    Message::OpenSourceFailed, ""},
         FailureCase{"not_a_database", T::Wangwei8,
                     [](const ScratchDir& dir) { return FileWith(dir, "Name,IP,MAC\nPC01,1,aa\n"); },
                     Message::ReadDatabaseFailed, "UNKNOWN_ERROR[26]: "},
@@ -235,9 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const ScratchDir& dir) { return Database(dir, "create table comp(name, mac);"); },
                     Message::ReadDatabaseFailed, "SQLITE_ERROR[1]: "},
         FailureCase{"damaged_pages", T::Vhd, DamagedDatabase, Message::ReadDatabaseFailed,
-                    "SQLITE_CORRUPT[11]: database disk image is malformed"},
-        FailureCase{"hot_journal_left_alone", T::Vhd, HotJournal, Message::ReadDatabaseFailed,
-                    "SQLITE_READONLY[8]: "}),
+                    "SQLITE_CORRUPT[11]: database disk image is malformed"}),
     [](const testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.what); });
 
 // A failed read hands over no machines, so the rows read before the damage
@@ -251,7 +189,7 @@ TEST(SqliteSource, ADamagedPageEndsTheReadingPartWay) {
 
   const char* query = std::get<SqliteLayout>(SourceTypeOf(T::Vhd).settings).query;
   CppSQLite3DB db;
-  db.openReadOnly(source.c_str(), 1000);
+  db.openReadOnly(platform::PathText(source).c_str(), 1000);
   int rowsRead = 0;
   EXPECT_THROW(
       {
@@ -306,15 +244,5 @@ TEST(SqliteSource, CommandLinePrintsSqlitesWordsBeneathTheMessage) {
   EXPECT_FALSE(fs::exists(dir / "computer.ONC"));
 }
 
-// SQLite would take a name beginning with "file:" as a URI and open an empty
-// in-memory database instead of the file.
-TEST(SqliteSource, ARelativePathThatLooksLikeAUriIsAFile) {
-  ScratchDir dir;
-  MakeSqliteDatabase(dir / "file:list.db?mode=memory", Table(T::Vhd, "('pc1', 'aa', '1')"));
-  const CliResult result =
-      RunZembrixCli({"convert", "--type", "vhd", "file:list.db?mode=memory"}, dir.path());
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(ReadFileBytes(dir / "computer.ONC"), "[AA]\t\nIPAddr=1\t\nName=PC1\t\n");
-}
-
 }  // namespace
+}  // namespace sqlite_reader_tests

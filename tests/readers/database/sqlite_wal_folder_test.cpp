@@ -1,213 +1,34 @@
-// A database in WAL mode, in a folder the user may only read: it converts,
-// and nothing is written beside it.
+// A database in WAL mode, in a folder the user may write: it converts with
+// the rows that only its log holds.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
-#include <sys/stat.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <functional>
-#include <map>
-#include <optional>
-#include <stdexcept>
-#include <string>
 
+#include "readers/database/sqlite_wal_database.h"
 #include "support/scratch_dir.h"
-#include "support/sqlite_fixture.h"
 #include "support/test_files.h"
 
+namespace sqlite_wal_tests {
 namespace {
 
-namespace fs = std::filesystem;
-
-constexpr char kTable[] =
-    "create table client(Name text, macaddress text, ipaddress text);"
-    "insert into client values ('pc1', '00-e0-4c-00-00-01', '10.0.0.1'),"
-    " ('pc2', '00-e0-4c-00-00-02', '10.0.0.2');";
-constexpr char kList[] =
-    "[00:E0:4C:00:00:01]\t\nIPAddr=10.0.0.1\t\nName=PC1\t\n"
-    "[00:E0:4C:00:00:02]\t\nIPAddr=10.0.0.2\t\nName=PC2\t\n";
-
-void Execute(sqlite3* db, const std::string& sql) {
-  char* message = nullptr;
-  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
-    const std::string text = message ? message : "unknown error";
-    sqlite3_free(message);
-    throw std::runtime_error(text);
+TEST(SqliteWal, ConvertsWithWhatTheLogHolds) {
+  const struct {
+    const char* what;
+    void (*make)(const fs::path& folder);
+  } cases[] = {
+      {"rows only in the log", RowsOnlyInTheLog},
+      {"log and shared memory left by a crash", LogAndSharedMemoryLeftByACrash},
+      {"no log", NoLog},
+  };
+  for (const auto& c : cases) {
+    ScratchDir dir;
+    c.make(dir.path());
+    const CliResult result = RunZembrixCli({"convert", "--type", "yiyou", "list.db"}, dir.path());
+    EXPECT_EQ(result.status, 0) << c.what << ": " << result.err;
+    EXPECT_EQ(result.err, "生成成功!\n") << c.what;
+    EXPECT_EQ(ReadFileBytes(dir / "computer.ONC"), kList) << c.what;
   }
-}
-
-// A WAL database whose rows are only in its log: nothing is checkpointed, not
-// even when the connection closes, which leaves the log and the shared memory.
-void MakeWalDatabase(const fs::path& path, const std::string& sql) {
-  sqlite3* db = nullptr;
-  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) throw std::runtime_error("cannot open");
-  sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-  Execute(db, "pragma journal_mode = wal; pragma wal_autocheckpoint = 0;" + sql);
-  sqlite3_close(db);
-  if (fs::file_size(path.native() + "-wal") == 0) throw std::runtime_error("the log is empty");
-}
-
-// Every file of a folder: its bytes and when it was last changed.
-struct FileState {
-  std::string bytes;
-  timespec modified{};
-  bool operator==(const FileState& other) const {
-    return bytes == other.bytes && modified.tv_sec == other.modified.tv_sec &&
-           modified.tv_nsec == other.modified.tv_nsec;
-  }
-};
-using FolderState = std::map<std::string, FileState>;
-
-FolderState StateOf(const fs::path& folder) {
-  FolderState state;
-  for (const auto& file : fs::directory_iterator(folder)) {
-    struct stat info {};
-    ::lstat(file.path().c_str(), &info);
-    state[file.path().filename()] = {
-        S_ISLNK(info.st_mode) ? fs::read_symlink(file.path()).string() : ReadFileBytes(file.path()),
-        info.st_mtim};
-  }
-  return state;
-}
-
-// Points the runs' temporary folder elsewhere for the life of the object.
-class TemporaryFolderSetting {
- public:
-  explicit TemporaryFolderSetting(const fs::path& folder) {
-    if (const char* old = std::getenv("TMPDIR")) old_ = old;
-    ::setenv("TMPDIR", folder.c_str(), 1);
-  }
-  ~TemporaryFolderSetting() {
-    if (old_) {
-      ::setenv("TMPDIR", old_->c_str(), 1);
-    } else {
-      ::unsetenv("TMPDIR");
-    }
-  }
-
- private:
-  std::optional<std::string> old_;
-};
-
-constexpr fs::perms kReadOnly = fs::perms::owner_read | fs::perms::owner_exec |
-                                fs::perms::group_read | fs::perms::group_exec |
-                                fs::perms::others_read | fs::perms::others_exec;
-
-// A source folder, a temporary folder and an output folder that the user
-// 65534 may enter; the last two it may also write into.
-class WalFolders : public testing::Test {
- protected:
-  void SetUp() override {
-    fs::permissions(dir.path(), kReadOnly | fs::perms::owner_write);
-    for (const fs::path& folder : {sources, temporary, outputs}) fs::create_directory(folder);
-    fs::permissions(temporary, fs::perms::all);
-    fs::permissions(outputs, fs::perms::all);
-  }
-
-  CliResult ConvertAsNobody(const fs::path& source) {
-    TemporaryFolderSetting setting(temporary);
-    CliOptions nobody;
-    nobody.asNobody = true;
-    return RunZembrixCli({"convert", "--type", "yiyou", "--output",
-                          (outputs / "computer.ONC").string(), source.string()},
-                         nobody);
-  }
-
-  ScratchDir dir;
-  fs::path sources = dir / "sources";
-  fs::path temporary = dir / "tmp";
-  fs::path outputs = dir / "outputs";
-};
-
-struct WalCase {
-  const char* what;
-  std::function<void(const fs::path& folder)> make;  // makes list.db in folder
-  const char* source = "list.db";
-};
-
-void PrintTo(const WalCase& c, std::ostream* out) { *out << c.what; }
-
-class SqliteWalFolderTest : public WalFolders, public testing::WithParamInterface<WalCase> {
- protected:
-  void SetUp() override {
-    WalFolders::SetUp();
-    GetParam().make(sources);
-  }
-};
-
-TEST_P(SqliteWalFolderTest, ConvertsWithoutWritingBesideTheSource) {
-  fs::permissions(sources, kReadOnly);
-  const FolderState before = StateOf(sources);
-  const CliResult result = ConvertAsNobody(sources / GetParam().source);
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.err, "生成成功!\n");
-  EXPECT_EQ(ReadFileBytes(outputs / "computer.ONC"), kList);
-  EXPECT_TRUE(StateOf(sources) == before) << "the source folder changed";
-  EXPECT_TRUE(fs::is_empty(temporary)) << "the copy was left behind";
-}
-
-// Where SQLite may make its files the database is read in place: no copy is
-// made, so a temporary folder that the user may not write into is no hindrance.
-TEST_P(SqliteWalFolderTest, AWritableFolderIsReadInPlace) {
-  fs::permissions(sources, fs::perms::all);
-  fs::permissions(temporary, kReadOnly);
-  const CliResult result = ConvertAsNobody(sources / GetParam().source);
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(ReadFileBytes(outputs / "computer.ONC"), kList);
-}
-
-void RowsOnlyInTheLog(const fs::path& folder) {
-  MakeWalDatabase(folder / "list.db", kTable);
-  fs::remove(folder / "list.db-shm");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Databases, SqliteWalFolderTest,
-    testing::Values(WalCase{"rows_only_in_the_log", RowsOnlyInTheLog},
-                    WalCase{"log_and_shared_memory_left_by_a_crash",
-                            [](const fs::path& folder) {
-                              MakeWalDatabase(folder / "list.db", kTable);
-                            }},
-                    WalCase{"no_log",
-                            [](const fs::path& folder) {
-                              MakeSqliteDatabase(
-                                  folder / "list.db",
-                                  std::string("pragma journal_mode = wal;") + kTable);
-                              if (fs::exists(folder / "list.db-wal"))
-                                throw std::runtime_error("a log was left");
-                            }},
-                    // SQLite looks for the log beside the file that the link leads to.
-                    WalCase{"through_a_link",
-                            [](const fs::path& folder) {
-                              RowsOnlyInTheLog(folder);
-                              fs::create_symlink("list.db", folder / "link.db");
-                            },
-                            "link.db"}),
-    [](const testing::TestParamInfo<WalCase>& info) { return std::string(info.param.what); });
-
-TEST_F(WalFolders, AFailedReadOfTheCopyLeavesNothingBehind) {
-  MakeWalDatabase(sources / "list.db", "create table comp(name, mac, ip4);");
-  fs::remove(sources / "list.db-shm");
-  fs::permissions(sources, kReadOnly);
-  const FolderState before = StateOf(sources);
-  const CliResult result = ConvertAsNobody(sources / "list.db");
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "读取数据库失败!\nSQLITE_ERROR[1]: \n");
-  EXPECT_TRUE(StateOf(sources) == before) << "the source folder changed";
-  EXPECT_TRUE(fs::is_empty(temporary)) << "the copy was left behind";
-}
-
-TEST_F(WalFolders, WithoutRoomForTheCopyTheReadFails) {
-  RowsOnlyInTheLog(sources);
-  fs::permissions(sources, kReadOnly);
-  fs::permissions(temporary, kReadOnly);
-  const FolderState before = StateOf(sources);
-  const CliResult result = ConvertAsNobody(sources / "list.db");
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err.rfind("读取数据库失败!\ncannot copy the database to read it: ", 0), 0u)
-      << result.err;
-  EXPECT_TRUE(StateOf(sources) == before) << "the source folder changed";
 }
 
 }  // namespace
+}  // namespace sqlite_wal_tests

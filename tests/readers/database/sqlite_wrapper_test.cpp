@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/path_text.h"
 #include "readers/database/sqlite_database.h"
 #include "readers/database/sqlite_exception.h"
 #include "support/scratch_dir.h"
@@ -95,7 +96,7 @@ TEST_F(SqliteWrapper, QueryNeedsAnOpenDatabase) {
   const auto never = Raised([&] { (void)db.query("select 1"); });
   EXPECT_EQ(never.code(), 1000);
   EXPECT_STREQ(never.message(), "CPPSQLITE_ERROR[1000]: Database not open");
-  db.openReadOnly(path_.c_str(), 1000);
+  db.openReadOnly(platform::PathText(path_).c_str(), 1000);
   db.close();
   db.close();
   EXPECT_STREQ(Raised([&] { (void)db.query("select 1"); }).message(),
@@ -104,7 +105,7 @@ TEST_F(SqliteWrapper, QueryNeedsAnOpenDatabase) {
 
 TEST_F(SqliteWrapper, ReadsValuesByNameWhateverTheCase) {
   CppSQLite3DB db;
-  db.openReadOnly(path_.c_str(), 1000);
+  db.openReadOnly(platform::PathText(path_).c_str(), 1000);
   CppSQLite3Query rows = db.query("select mac, n, note from machines");
   ASSERT_FALSE(rows.atEnd());
   EXPECT_EQ(rows.columnIndex("MAC"), 0);
@@ -125,7 +126,7 @@ TEST_F(SqliteWrapper, ReadsValuesByNameWhateverTheCase) {
 
 TEST_F(SqliteWrapper, AnEmptyResultIsAtEndAtOnce) {
   CppSQLite3DB db;
-  db.openReadOnly(path_.c_str(), 1000);
+  db.openReadOnly(platform::PathText(path_).c_str(), 1000);
   CppSQLite3Query rows = db.query("select a from empty_list");
   EXPECT_TRUE(rows.atEnd());
   rows.finish();
@@ -133,7 +134,7 @@ TEST_F(SqliteWrapper, AnEmptyResultIsAtEndAtOnce) {
 
 TEST_F(SqliteWrapper, MisuseRaisesItsFixedDetail) {
   CppSQLite3DB db;
-  db.openReadOnly(path_.c_str(), 1000);
+  db.openReadOnly(platform::PathText(path_).c_str(), 1000);
   CppSQLite3Query rows = db.query("select Mac, n from machines");
   CppSQLite3Query none;
   const struct {
@@ -184,7 +185,7 @@ TEST_F(SqliteWrapper, SqliteFailuresCarryTheirCode) {
   };
   for (const auto& c : cases) {
     CppSQLite3DB db;
-    db.openReadOnly(c.file.c_str(), 1000);
+    db.openReadOnly(platform::PathText(c.file).c_str(), 1000);
     const CppSQLite3Exception error = Raised([&] { (void)db.query(c.sql); });
     EXPECT_EQ(error.code(), c.code) << c.what;
     EXPECT_STREQ(error.message(), c.message) << c.what;
@@ -202,7 +203,7 @@ TEST_F(SqliteWrapper, AMissingFileOrFolderCannotBeOpenedAndIsNotCreated) {
   };
   for (const auto& c : cases) {
     CppSQLite3DB db;
-    const CppSQLite3Exception error = Raised([&] { db.openReadOnly(c.path.c_str(), 1000); });
+    const CppSQLite3Exception error = Raised([&] { db.openReadOnly(platform::PathText(c.path).c_str(), 1000); });
     EXPECT_EQ(error.code(), SQLITE_CANTOPEN) << c.what;
     EXPECT_STREQ(error.message(), "SQLITE_CANTOPEN[14]: unable to open database file") << c.what;
     db.close();
@@ -212,7 +213,7 @@ TEST_F(SqliteWrapper, AMissingFileOrFolderCannotBeOpenedAndIsNotCreated) {
 
 TEST_F(SqliteWrapper, AssignmentHandsTheStatementOver) {
   CppSQLite3DB db;
-  db.openReadOnly(path_.c_str(), 1000);
+  db.openReadOnly(platform::PathText(path_).c_str(), 1000);
   CppSQLite3Query target = db.query("select Mac from machines");
   // The second row overflows: the failure must still name SQLite's words.
   target = db.query("select 1 as v union all select abs(-9223372036854775808)");
@@ -243,7 +244,7 @@ TEST_F(SqliteWrapper, AStatementRunningPastTheTimeLimitIsInterrupted) {
   };
   for (const auto& c : cases) {
     CppSQLite3DB db;
-    db.openReadOnly(path_.c_str(), 1000, std::chrono::milliseconds(200));
+    db.openReadOnly(platform::PathText(path_).c_str(), 1000, std::chrono::milliseconds(200));
     const auto start = std::chrono::steady_clock::now();
     const CppSQLite3Exception error = Raised([&] {
       for (CppSQLite3Query rows = db.query(c.sql.c_str()); !rows.atEnd(); rows.advance()) {
@@ -264,7 +265,7 @@ TEST_F(SqliteWrapper, WithoutATimeLimitOrWithinItNothingIsStopped) {
        {std::optional<std::chrono::milliseconds>{},
         std::optional{std::chrono::milliseconds(60000)}}) {
     CppSQLite3DB db;
-    db.openReadOnly(path_.c_str(), 1000, limit);
+    db.openReadOnly(platform::PathText(path_).c_str(), 1000, limit);
     CppSQLite3Query rows = db.query(counter.c_str());
     EXPECT_STREQ(rows.textByName("c"), "100000");
     EXPECT_FALSE(db.timeLimitReached());
@@ -273,7 +274,7 @@ TEST_F(SqliteWrapper, WithoutATimeLimitOrWithinItNothingIsStopped) {
 
 TEST_F(SqliteWrapper, WaitsForAnotherConnectionsLock) {
   sqlite3* writer = nullptr;
-  ASSERT_EQ(sqlite3_open(path_.c_str(), &writer), SQLITE_OK);
+  ASSERT_EQ(sqlite3_open(platform::PathText(path_).c_str(), &writer), SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(writer, "begin exclusive", nullptr, nullptr, nullptr), SQLITE_OK);
   std::thread release([writer] {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -281,7 +282,7 @@ TEST_F(SqliteWrapper, WaitsForAnotherConnectionsLock) {
   });
   const auto start = std::chrono::steady_clock::now();
   CppSQLite3DB db;
-  db.openReadOnly(path_.c_str(), 1000);
+  db.openReadOnly(platform::PathText(path_).c_str(), 1000);
   CppSQLite3Query rows = db.query("select Mac from machines");
   EXPECT_FALSE(rows.atEnd());
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));

@@ -9,6 +9,7 @@
 #include "conversion/source_types.h"
 #include "core/conversion_context.h"
 #include "core/utf8.h"
+#include "platform/path_text.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_files.h"
@@ -131,7 +132,7 @@ TEST(XmlSafety, AnExternalEntityNeverBringsALocalFileIntoAnyOutput) {
   const std::string secret = "SECRET-CONTENT-7f3a";
   WriteFileBytes(dir / "secret.txt", secret);
   const std::string references[] = {
-      (dir / "secret.txt").string(), "file://" + (dir / "secret.txt").string(), "secret.txt"};
+      platform::PathText(dir / "secret.txt"), "file://" + platform::PathText(dir / "secret.txt"), "secret.txt"};
   for (const TypeSource& source : kTypeSources) {
     for (const std::string& reference : references) {
       ExpectRefused(source,
@@ -149,7 +150,7 @@ TEST(XmlSafety, AnExternalDtdIsNeverRead) {
   WriteFileBytes(dir / "secret.dtd", "<!ENTITY secret \"" + secret + "\">");
   for (const TypeSource& source : kTypeSources) {
     for (const std::string& reference :
-         {(dir / "secret.dtd").string(), std::string("secret.dtd")}) {
+         {platform::PathText(dir / "secret.dtd"), std::string("secret.dtd")}) {
       ExpectRefused(source,
                     "<!DOCTYPE " + source.root + " SYSTEM \"" + reference + "\">" + source.body,
                     dir, secret);
