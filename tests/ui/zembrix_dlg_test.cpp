@@ -2,13 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QApplication>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
 #include <algorithm>
 #include <filesystem>
 
@@ -188,6 +193,82 @@ TEST_F(MainDialog, AFailedConversionShowsItsMessageKeepsTheFieldsAndCanBeRetried
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_EQ(prompts.messages[0].text, Text(Message::Success));
   EXPECT_FALSE(dialog.isVisible());
+}
+
+// A file chosen in any way makes the dialog select the type that reads it,
+// when the selected one does not, and say so under the fields.
+class ChosenSource : public MainDialog,
+                     public testing::WithParamInterface<std::pair<const char*, int>> {
+ protected:
+  enum Way { kBrowsed, kDroppedOnDialog, kDroppedOnField, kTypedAndLeft };
+
+  void Choose(const fs::path& file) {
+    const QString text = PathText(file);
+    switch (GetParam().second) {
+      case kBrowsed:
+        prompts.fileAnswers.push_back(text);
+        Button("sourceBrowseButton").click();
+        break;
+      case kDroppedOnDialog:
+        Drop(dialog, text);
+        break;
+      case kDroppedOnField:
+        Drop(Source(), text);
+        break;
+      case kTypedAndLeft:
+        QApplication::setActiveWindow(&dialog);
+        Source().setFocus();
+        Source().setText(text);
+        Output().setFocus();
+        break;
+    }
+  }
+
+  // What a file manager's drag carries: the file's URL.
+  static void Drop(QWidget& target, const QString& file) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    const QPoint at = target.rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+  }
+
+  QLabel& Line() { return Child<QLabel>("recognizedLabel"); }
+};
+
+TEST_P(ChosenSource, SelectsTheTypeThatReadsItAndSaysSo) {
+  const fs::path kuaiba = fs::path(ZEMBRIX_SOURCE_DIR) / "examples/kuaiba/KB.XML";
+  EXPECT_TRUE(Line().text().isEmpty());
+  Choose(kuaiba);
+  EXPECT_EQ(Source().text(), PathText(kuaiba));
+  EXPECT_EQ(TypeList().currentIndex(), static_cast<int>(DisklessType::Kuaiba));
+  EXPECT_EQ(Line().text(), QStringLiteral("已识别为：快吧"));
+  EXPECT_TRUE(prompts.messages.empty());
+
+  // The user may still pick another type; a file it reads keeps it and clears the line.
+  SelectType(DisklessType::Lvhua);
+  Choose(LvhuaExample());
+  EXPECT_EQ(TypeList().currentIndex(), static_cast<int>(DisklessType::Lvhua));
+  EXPECT_TRUE(Line().text().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(MainDialog, ChosenSource,
+                         testing::Values(std::pair{"browsed", 0}, std::pair{"dropped_on_dialog", 1},
+                                         std::pair{"dropped_on_field", 2},
+                                         std::pair{"typed_and_left", 3}),
+                         [](const auto& info) { return std::string(info.param.first); });
+
+TEST_F(MainDialog, ADropWithoutOneLocalFileIsRefused) {
+  QMimeData data;
+  data.setText(QStringLiteral("not a file"));
+  QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&dialog, &enter);
+  EXPECT_FALSE(enter.isAccepted());
+  EXPECT_TRUE(Source().text().isEmpty());
 }
 
 // A type whose reader has not landed still reports, and never as a success.
