@@ -1,4 +1,4 @@
-// Parsing "convert", "types", "--help" and "--version".
+// Parsing "convert", "list", "detect", "types", "--help" and "--version".
 #include "cli/cli_arguments.h"
 
 #include <charconv>
@@ -10,6 +10,8 @@ namespace {
 
 const std::vector<CommandSyntax> kCommands = {
     {"convert", {"--type", "--output", "--code-page"}},
+    {"list", {"--type", "--code-page"}},
+    {"detect", {"--code-page"}},
     {"types", {}},
 };
 
@@ -57,6 +59,21 @@ CliCommand ToConvert(const GivenArguments& given) {
   return command;
 }
 
+CliCommand ToList(const GivenArguments& given) {
+  ListCommand command;
+  if (auto error = ReadType(given, command.type)) return *error;
+  if (auto error = ReadCodePage(given, command.codePage)) return *error;
+  if (auto error = ReadOneSource(given, command.source)) return *error;
+  return command;
+}
+
+CliCommand ToDetect(const GivenArguments& given) {
+  DetectCommand command;
+  if (auto error = ReadCodePage(given, command.codePage)) return *error;
+  if (auto error = ReadOneSource(given, command.source)) return *error;
+  return command;
+}
+
 CliCommand ToTypes(const GivenArguments& given) {
   if (!given.operands.empty()) return UsageError{"types takes no arguments"};
   return TypesCommand{};
@@ -73,6 +90,8 @@ CliCommand ParseCliArguments(const std::vector<std::string>& arguments) {
     return VersionCommand{};
   }
   if (given.command == "convert") return ToConvert(given);
+  if (given.command == "list") return ToList(given);
+  if (given.command == "detect") return ToDetect(given);
   if (given.command == "types") return ToTypes(given);
   return UsageError{"no command given"};
 }

@@ -14,6 +14,15 @@ struct ConvertCommand {
   std::string output = "computer.ONC";
   std::optional<unsigned> codePage;
 };
+struct ListCommand {
+  DisklessType type{};
+  std::string source;
+  std::optional<unsigned> codePage;
+};
+struct DetectCommand {
+  std::string source;
+  std::optional<unsigned> codePage;
+};
 struct TypesCommand {};
 struct HelpCommand {};
 struct VersionCommand {};
@@ -21,6 +30,7 @@ struct UsageError {
   std::string what;
 };
 
-using CliCommand = std::variant<ConvertCommand, TypesCommand, HelpCommand, VersionCommand, UsageError>;
+using CliCommand = std::variant<ConvertCommand, ListCommand, DetectCommand, TypesCommand,
+                                HelpCommand, VersionCommand, UsageError>;
 
 [[nodiscard]] CliCommand ParseCliArguments(const std::vector<std::string>& arguments);

@@ -4,31 +4,18 @@
 #include <exception>
 #include <new>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
+#include "conversion/source_read.h"
 #include "conversion/source_types.h"
+#include "core/conversion_report.h"
 #include "core/machine_list_file.h"
 #include "core/one_line_detail.h"
 #include "core/source_error.h"
 #include "platform/file_system.h"
 
 namespace {
-
-ReadOutcome ReadType(const SourceTypeInfo& row, const std::filesystem::path& sourcePath,
-                     const ConversionContext& context) {
-  try {
-    return ReadWithSettings({sourcePath, context, row.messages}, row.settings);
-  } catch (const std::bad_alloc&) {
-    throw;  // not the source's fault: the run says so
-  } catch (const std::length_error&) {
-    throw std::bad_alloc();  // a size beyond what memory can hold
-  } catch (const SourceError& error) {
-    // A reader left by an error in the source that it did not handle.
-    return ReadOutcome::Failed(Message::SourceFormatInvalid, error.what());
-  } catch (const std::exception& error) {
-    // A library that read the source gave up in a way of its own.
-    return ReadOutcome::Failed(Message::SourceFormatInvalid, error.what());
-  }
-}
 
 Message MessageOf(WriteResult result) {
   switch (result) {
@@ -45,9 +32,18 @@ Message MessageOf(WriteResult result) {
 // Reads, then writes; gives the message that ends the run and its detail.
 ReadFailure Convert(DisklessType type, const std::filesystem::path& sourcePath,
                     const std::filesystem::path& outputPath, const ConversionContext& context) {
-  const ReadOutcome outcome = ReadType(SourceTypeOf(type), sourcePath, context);
+  const ReadOutcome outcome = ReadSourceAs(SourceTypeOf(type), sourcePath, context);
   if (outcome.failure) return *outcome.failure;
-  return {MessageOf(WriteMachineListFile(outputPath, outcome.machines, context.ansi())), {}};
+  // Counted before the write: running out of memory afterwards would call a
+  // written list a failure.
+  std::string report = ReportText(ReportOn(outcome));
+  const WriteResult result = WriteMachineListFile(outputPath, outcome.machines, context.ansi());
+  if (result != WriteResult::Written) return {MessageOf(result), {}};
+  return {Message::Success, std::move(report)};
+}
+
+void ShowEnd(ConversionHost& host, const ReadFailure& end) {
+  host.ShowMessage(end.message, OneLineDetail(end.detail));
 }
 
 }  // namespace
@@ -70,6 +66,26 @@ void ConvertMachineList(DisklessType type, const std::filesystem::path& sourcePa
   } catch (const std::bad_alloc&) {
     // Everything the run held is released by now, the temporary file included.
   }
-  host.ShowMessage(end.message, OneLineDetail(end.detail));
+  ShowEnd(host, end);
   if (end.message == Message::Success) host.EndDialogOk();
+}
+
+std::optional<MachineList> ReadMachineList(DisklessType type,
+                                           const std::filesystem::path& sourcePath,
+                                           const ConversionContext& context,
+                                           ConversionHost& host) {
+  if (sourcePath.empty()) {
+    host.ShowMessage(Message::PathEmpty);
+    return std::nullopt;
+  }
+  ReadFailure end{Message::OutOfMemory, {}};
+  try {
+    ReadOutcome outcome = ReadSourceAs(SourceTypeOf(type), sourcePath, context);
+    if (!outcome.failure) return std::move(outcome.machines);
+    end = std::move(*outcome.failure);
+  } catch (const std::bad_alloc&) {
+    // Whatever the read held is released by now.
+  }
+  ShowEnd(host, end);
+  return std::nullopt;
 }

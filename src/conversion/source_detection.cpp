@@ -4,11 +4,9 @@
 
 #include <algorithm>
 #include <array>
-#include <exception>
-#include <new>
-#include <stdexcept>
 
 #include "conversion/file_name_evidence.h"
+#include "conversion/source_read.h"
 #include "conversion/source_types.h"
 #include "conversion/structure_evidence.h"
 
@@ -24,17 +22,9 @@ struct Look {
 std::optional<std::size_t> MachinesRead(const SourceTypeInfo& row,
                                         const std::filesystem::path& source,
                                         const ConversionContext& context) {
-  try {
-    const ReadOutcome outcome = ReadWithSettings({source, context, row.messages}, row.settings);
-    if (outcome.failure) return std::nullopt;
-    return outcome.machines.size();
-  } catch (const std::bad_alloc&) {
-    throw;
-  } catch (const std::length_error&) {
-    throw std::bad_alloc();
-  } catch (const std::exception&) {
-    return std::nullopt;  // a conversion with this type would fail the same way
-  }
+  const ReadOutcome outcome = ReadSourceAs(row, source, context);
+  if (outcome.failure) return std::nullopt;
+  return outcome.machines.size();
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstddef>
 
+#include "core/conversion_report.h"
+
 namespace {
 
 struct MessageRow {
@@ -46,7 +48,53 @@ constexpr bool RowsFollowEnumOrder() {
 }
 static_assert(RowsFollowEnumOrder(), "one row per message, in the order of the enum");
 
+// The report's wording. Each figure follows its words, as in
+// "已写入 120 台机器；跳过 3 条记录（缺少值 2，格式不符 1）；重复的 MAC 地址 1 个，重复的 IP 地址 2 个".
+struct SkipReasonRow {
+  SkipReason reason;
+  std::string_view words;
+};
+
+constexpr std::array<SkipReasonRow, kSkipReasonCount> kSkipReasons = {{
+    {SkipReason::LackingValue, "缺少值"},
+    {SkipReason::NotAMachine, "格式不符"},
+}};
+
+constexpr bool SkipReasonRowsFollowEnumOrder() {
+  for (std::size_t i = 0; i < kSkipReasons.size(); ++i) {
+    if (static_cast<std::size_t>(kSkipReasons[i].reason) != i) return false;
+  }
+  return true;
+}
+static_assert(SkipReasonRowsFollowEnumOrder(), "one row per skip reason, in the order of the enum");
+
+std::string Figure(std::size_t count) { return std::to_string(count); }
+
 }  // namespace
+
+std::string ReportText(const ConversionReport& report) {
+  std::string text = "已写入 " + Figure(report.machines) + " 台机器";
+  if (const std::size_t skipped = report.skipped.Total(); skipped != 0) {
+    text += "；跳过 " + Figure(skipped) + " 条记录（";
+    const char* separator = "";
+    for (const SkipReasonRow& row : kSkipReasons) {
+      const std::size_t count = report.skipped.Count(row.reason);
+      if (count == 0) continue;
+      text.append(separator).append(row.words) += " " + Figure(count);
+      separator = "，";
+    }
+    text += "）";
+  }
+  const char* separator = "；";
+  if (report.repeatedMacs != 0) {
+    text.append(separator) += "重复的 MAC 地址 " + Figure(report.repeatedMacs) + " 个";
+    separator = "，";
+  }
+  if (report.repeatedIps != 0) {
+    text.append(separator) += "重复的 IP 地址 " + Figure(report.repeatedIps) + " 个";
+  }
+  return text;
+}
 
 std::string_view MessageText(Message message) {
   return kMessages[static_cast<std::size_t>(message)].text;

@@ -2,6 +2,7 @@
 #include "dialog/dialog_ok.h"
 
 #include <optional>
+#include <string>
 
 #include "conversion/conversion_run.h"
 #include "dialog/type_list.h"
@@ -12,9 +13,12 @@ class DialogHost final : public ConversionHost {
  public:
   explicit DialogHost(DialogWindow& window) : window_(window) {}
 
-  // The detail is for the command line; the dialog's box holds the message alone.
-  void ShowMessage(Message message, std::string_view) override {
-    window_.ShowMessageBox(kMessageCaption, MessageText(message));
+  // A failure's detail is for the command line: its box holds the message
+  // alone. A success's detail is the report, shown below the message.
+  void ShowMessage(Message message, std::string_view detail) override {
+    std::string text(MessageText(message));
+    if (message == Message::Success && !detail.empty()) text.append("\n").append(detail);
+    window_.ShowMessageBox(kMessageCaption, text);
   }
   void EndDialogOk() override { window_.EndDialogOk(); }
 

@@ -84,7 +84,7 @@ TEST(CliConvert, PathsAreTheArgumentsBytes) {
   const CliResult result =
       RunZembrixCli({"convert", "--type", "lvhua", "--output", output, source}, dir.path());
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.err, "生成成功!\n");
+  EXPECT_EQ(result.err, "生成成功!\n已写入 1 台机器\n");
   EXPECT_EQ(NamesIn(dir.path()), (std::set<std::string>{source, output}));
   EXPECT_EQ(ReadFileBytes(dir / output), "[00e04c123abc]\t\nIPAddr=192.168.0.21\t\nName=PC021\t\n");
 }

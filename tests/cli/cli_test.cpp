@@ -15,6 +15,8 @@ namespace fs = std::filesystem;
 
 constexpr char kUsage[] =
     "usage: zembrix-cli convert --type TYPE [--output PATH] [--code-page N] SOURCE\n"
+    "       zembrix-cli list --type TYPE [--code-page N] SOURCE\n"
+    "       zembrix-cli detect [--code-page N] SOURCE\n"
     "       zembrix-cli types\n"
     "       zembrix-cli --help | --version\n";
 
@@ -47,9 +49,25 @@ TEST(CliConvert, TypeByIndexSlugOrChineseNameWritesAndSaysSo) {
     const CliResult result = RunZembrixCli({"convert", "--type", type, "--output",
                                             platform::PathText(output), platform::PathText(source)});
     EXPECT_EQ(result.status, 0) << type;
-    EXPECT_EQ(result.err, "生成成功!\n");
+    EXPECT_EQ(result.err, "生成成功!\n已写入 1 台机器\n");
     EXPECT_EQ(ReadFileBytes(output), "[00e04c123abc]\t\nIPAddr=192.168.0.21\t\nName=PC021\t\n");
   }
+}
+
+// After "生成成功!" one line: machines written, records skipped by reason,
+// repeated addresses; a failure has no such line.
+TEST(CliConvert, ASuccessIsFollowedByTheReport) {
+  ScratchDir dir;
+  WriteFileBytes(dir / "list.txt",
+                 "Name,IP,MAC\nA,10.0.0.1,AA\nB,10.0.0.1,AA\nC,10.0.0.2,,x\nD\nE,10.0.0.3,EE\n");
+  const CliResult result = RunZembrixCli({"convert", "--type", "xinyou", "list.txt"}, dir.path());
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err,
+            "生成成功!\n已写入 3 台机器；跳过 2 条记录（缺少值 1，格式不符 1）；"
+            "重复的 MAC 地址 1 个，重复的 IP 地址 1 个\n");
+  EXPECT_EQ(ReadFileBytes(dir / "computer.ONC"),
+            "[AA]\t\nIPAddr=10.0.0.1\t\nName=A\t\n[AA]\t\nIPAddr=10.0.0.1\t\nName=B\t\n"
+            "[EE]\t\nIPAddr=10.0.0.3\t\nName=E\t\n");
 }
 
 TEST(CliConvert, DefaultOutputIsComputerOncInTheCurrentFolder) {
@@ -136,6 +154,20 @@ TEST(CliUsage, BadArgumentsExitTwoWithUsage) {
       {{"types", "extra"}, "types takes no arguments"},
       {{"types", "--", "extra"}, "types takes no arguments"},
       {{"types", "convert", "--type", "lvhua", "a"}, "unknown option: --type"},
+      {{"list", "a"}, "list needs --type"},
+      {{"list", "--type", "nosuch", "a"}, "unknown type: nosuch (see: zembrix-cli types)"},
+      {{"list", "--type", "lvhua"}, "list needs a source file"},
+      {{"list", "--type", "lvhua", "a", "b"}, "more than one source: b"},
+      {{"list", "--type", "lvhua", "--output", "o.ONC", "a"}, "unknown option: --output"},
+      {{"list", "--type", "lvhua", "--code-page", "abc", "a"}, "not a code page number: abc"},
+      {{"list", "--type", "lvhua", "--code-page", "1200", "a"}, "not an ANSI code page: 1200"},
+      {{"list", "--type", "lvhua", "--type", "lvhua", "a"}, "--type given more than once"},
+      {{"detect"}, "detect needs a source file"},
+      {{"detect", "a", "b"}, "more than one source: b"},
+      {{"detect", "--type", "lvhua", "a"}, "unknown option: --type"},
+      {{"detect", "--output", "o.ONC", "a"}, "unknown option: --output"},
+      {{"detect", "--code-page", "-1", "a"}, "not a code page number: -1"},
+      {{"detect", "--code-page", "12000", "a"}, "not an ANSI code page: 12000"},
   };
   for (const auto& c : cases) {
     ScratchDir dir;
@@ -153,6 +185,8 @@ TEST(CliUsage, HelpAndVersion) {
       {"--help"},           {"-h"},
       {"convert", "--help"}, {"convert", "-h"},
       {"types", "--help"},   {"types", "-h"},
+      {"list", "--help"},    {"detect", "-h"},
+      {"detect", "a", "--help"},
       {"convert", "--type", "lvhua", "a", "--help"},
       {"-h", "convert", "--type", "nosuch"},
   };
@@ -192,7 +226,7 @@ TEST(CliConvert, SourcesAreReadByTheirWholeName) {
     args.push_back(c.source);
     const CliResult result = RunZembrixCli(args, dir.path());
     EXPECT_EQ(result.status, 0) << c.source;
-    EXPECT_EQ(result.err, "生成成功!\n") << c.source;
+    EXPECT_EQ(result.err, "生成成功!\n已写入 1 台机器\n") << c.source;
     EXPECT_EQ(ReadFileBytes(dir / "o.ONC"), "[AA]\t\nIPAddr=1\t\nName=A\t\n") << c.source;
   }
 }
@@ -216,7 +250,7 @@ TEST(CliConvert, DelimitedWorkedExamplesConvertExactly) {
     WriteFileBytes(dir / "source.txt", c.source);
     const CliResult result = RunZembrixCli({"convert", "--type", c.type, "source.txt"}, dir.path());
     EXPECT_EQ(result.status, 0) << c.type;
-    EXPECT_EQ(result.err, "生成成功!\n") << c.type;
+    EXPECT_EQ(result.err, "生成成功!\n已写入 1 台机器\n") << c.type;
     EXPECT_EQ(ReadFileBytes(dir / "computer.ONC"), c.expected) << c.type;
   }
 }

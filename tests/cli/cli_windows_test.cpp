@@ -33,7 +33,7 @@ TEST(CliConvert, PathsOutsideTheAnsiCodePageAreUsedAsTheyAre) {
        platform::PathText(source)},
       dir.path());
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.err, "生成成功!\n");
+  EXPECT_EQ(result.err, "生成成功!\n已写入 1 台机器\n");
   EXPECT_EQ(NamesIn(dir.path()), (std::set<fs::path>{source, output}));
   EXPECT_EQ(ReadFileBytes(dir.path() / output),
             "[00e04c123abc]\t\nIPAddr=192.168.0.21\t\nName=PC021\t\n");

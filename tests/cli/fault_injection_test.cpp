@@ -2,7 +2,9 @@
 // earlier machine list byte for byte and leaves no temporary file behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
 
 #include "cli/every_type_faults.h"
 #include "support/type_test_name.h"
@@ -14,10 +16,17 @@ TEST_P(EveryTypeFaults, ASuccessfulRunTouchesNoSourceAndReplacesTheList) {
   const FileState before = StateOf(source);
   const CliResult result = Convert(source, output);
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.err, Line(Message::Success));
+  const std::string list = ReadFileBytes(ExampleOutput(GetParam().slug));
+  const auto machines = std::count(list.begin(), list.end(), '\n') / 3;  // 3 lines an entry
+  EXPECT_EQ(FirstLine(result.err), Line(Message::Success));
+  EXPECT_EQ(result.err.substr(FirstLine(result.err).size()).rfind(
+                "已写入 " + std::to_string(machines) + " 台机器", 0),
+            0u)
+      << result.err;
+  EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 2) << "one line of report";
   EXPECT_TRUE(StateOf(source) == before);
   EXPECT_EQ(std::distance(fs::directory_iterator(sources), {}), 1) << "nothing beside the source";
-  ExpectOutputsUntouched(ReadFileBytes(ExampleOutput(GetParam().slug)));
+  ExpectOutputsUntouched(list);
 }
 
 TEST_P(EveryTypeFaults, AMissingSourceOrAFolderIsRefused) {

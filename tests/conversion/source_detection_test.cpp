@@ -48,11 +48,7 @@ TEST(SourceDetection, FirstChoiceConvertsEveryFixtureToItsList) {
   std::string table = "case | known | first choice (machines) | verdict\n";
   for (const GoldenCase& golden : AllGoldenCases()) {
     ScratchDir dir;
-    fs::path source = golden.source;
-    if (source.extension() == ".sql") {
-      source = dir / "source.db";
-      MakeSqliteDatabase(source, ReadFileBytes(golden.source));
-    }
+    const fs::path source = SourceFileOf(golden, dir.path());
     const std::vector<DetectedType> found =
         DetectSourceTypes(source, ConversionContext::Default());
     ++total;

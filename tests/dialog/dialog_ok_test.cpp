@@ -39,9 +39,24 @@ TEST(OnDialogOk, AWrittenFileIsReportedThenTheDialogCloses) {
   ScratchDir dir;
   RecordingWindow window;
   OnDialogOk({PositionOf(DisklessType::Lvhua), LvhuaExample(), dir / "computer.ONC"}, window);
-  EXPECT_EQ(window.events, (std::vector<std::string>{Box(Message::Success), "end ok"}));
+  EXPECT_EQ(window.events,
+            (std::vector<std::string>{Box(Message::Success) + "\n已写入 3 台机器", "end ok"}));
   EXPECT_EQ(ReadFileBytes(dir / "computer.ONC"),
             ReadFileBytes(TestDataPath("examples/lvhua.ONC")));
+}
+
+// The box keeps "生成成功!" as its first line; the figures follow below it.
+TEST(OnDialogOk, TheSuccessBoxTellsWhatWasSkippedAndRepeated) {
+  ScratchDir dir;
+  WriteFileBytes(dir / "list.txt",
+                 "Name,IP,MAC\nA,10.0.0.1,AA\nB,10.0.0.1,AA\nC,10.0.0.2,,x\nD\nE,10.0.0.3,EE\n");
+  RecordingWindow window;
+  OnDialogOk({PositionOf(DisklessType::Xinyou), dir / "list.txt", dir / "computer.ONC"}, window);
+  EXPECT_EQ(window.events,
+            (std::vector<std::string>{
+                "box 提示: 生成成功!\n已写入 3 台机器；跳过 2 条记录（缺少值 1，格式不符 1）；"
+                "重复的 MAC 地址 1 个，重复的 IP 地址 1 个",
+                "end ok"}));
 }
 
 // One box each, the message alone (a library's words stay out of it), and

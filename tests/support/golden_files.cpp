@@ -85,13 +85,16 @@ std::string FirstDifference(const std::string& actual, const std::string& expect
          Escaped(LineAt(actual, start)) + "\n  expected: " + Escaped(LineAt(expected, start));
 }
 
+fs::path SourceFileOf(const GoldenCase& golden, const fs::path& folder) {
+  if (golden.source.extension() != ".sql") return golden.source;
+  const fs::path database = folder / "source.db";
+  MakeSqliteDatabase(database, ReadFileBytes(golden.source));
+  return database;
+}
+
 void ExpectConvertsTo(const GoldenCase& golden) {
   ScratchDir dir;
-  fs::path source = golden.source;
-  if (source.extension() == ".sql") {
-    source = dir / "source.db";
-    MakeSqliteDatabase(source, ReadFileBytes(golden.source));
-  }
+  const fs::path source = SourceFileOf(golden, dir.path());
   RecordingHost host;
   ConvertMachineList(golden.type, source, dir / "out.ONC", ConversionContext::Default(), host);
   ASSERT_EQ(host.messages, std::vector{Message::Success}) << golden.source;

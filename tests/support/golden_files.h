@@ -33,6 +33,11 @@ inline const std::vector<std::string> kGoldenFolders = {"delimited", "structured
 // shown with escapes; empty when they are equal.
 [[nodiscard]] std::string FirstDifference(const std::string& actual, const std::string& expected);
 
+// The case's source as a file a reader takes: a .sql source is made into a
+// database in the folder first.
+[[nodiscard]] std::filesystem::path SourceFileOf(const GoldenCase& golden,
+                                                 const std::filesystem::path& folder);
+
 // Converts the case's source through the conversion run and expects success
 // and exactly the bytes of the expected file.
 void ExpectConvertsTo(const GoldenCase& golden);

@@ -1,19 +1,26 @@
-// The main dialog: its start state, the two browse buttons and the OK handler.
+// The main dialog: its start state, the two browse buttons, a dropped file,
+// the type it selects for a chosen source, and the OK handler.
 #include "ui/win32/zembrix_dlg.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "dialog/dialog_ok.h"
 #include "dialog/dialog_texts.h"
 #include "dialog/output_path.h"
+#include "dialog/source_chosen.h"
 #include "dialog/type_list.h"
 #include "ui/win32/about_dlg.h"
+#include "ui/win32/dropped_file.h"
 #include "ui/win32/resource.h"
 #include "ui/win32/utf16.h"
 #include "ui/win32/win32_dialog_window.h"
 
 namespace {
+
+// Not in every SDK's headers: the message that carries a drag's data across processes.
+constexpr UINT kCopyGlobalData = 0x0049;
 
 std::wstring ResourceString(HINSTANCE instance, UINT id) {
   // With no buffer, LoadStringW points at the resource's own text, which has no terminator.
@@ -66,6 +73,9 @@ INT_PTR CZembrixDlg::OnMessage(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
       return OnInitDialog();
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      return TRUE;
     case WM_SYSCOMMAND:
       return OnSysCommand(wParam);
     case WM_COMMAND:
@@ -94,6 +104,12 @@ BOOL CZembrixDlg::OnInitDialog() {
                  reinterpret_cast<LPARAM>(Utf16FromUtf8(name).c_str()));
   }
   SendMessageW(typeList, CB_SETCURSEL, 0, 0);
+  // The fields do not take files, so a file dropped on one comes to the dialog.
+  DragAcceptFiles(hwnd_, TRUE);
+  // Run as administrator, the dialog would otherwise never see a drag from Explorer.
+  for (const UINT allowed : {UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, kCopyGlobalData}) {
+    ChangeWindowMessageFilterEx(hwnd_, allowed, MSGFLT_ALLOW, nullptr);
+  }
   SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd_, IDOK)), TRUE);
   return FALSE;  // the focus is set
 }
@@ -118,12 +134,21 @@ BOOL CZembrixDlg::OnCommand(WORD id, WORD code) {
     case IDC_OUTPUT_BROWSE:
       if (code == BN_CLICKED) OnClickedBrowseFolder();
       return TRUE;
+    case IDC_SOURCE_EDIT:
+      if (code != EN_KILLFOCUS) return FALSE;
+      OnSourceFieldLeft();
+      return TRUE;
     default:
       return FALSE;
   }
 }
 
 void CZembrixDlg::OnClickedOk() {
+  struct Converting {
+    explicit Converting(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Converting() { flag_ = false; }
+    bool& flag_;
+  } converting(converting_);
   Win32DialogWindow window(hwnd_, prompts_);
   OnDialogOk({TypePosition(), FieldPath(IDC_SOURCE_EDIT), FieldPath(IDC_OUTPUT_EDIT)}, window);
 }
@@ -133,7 +158,32 @@ void CZembrixDlg::OnClickedBrowseSource() {
   if (!TypeAtPosition(position)) return;
   if (const auto file = prompts_.OpenFile(hwnd_, FileTypeFiltersOf(BrowseFilterAt(position)))) {
     SetDlgItemTextW(hwnd_, IDC_SOURCE_EDIT, file->c_str());
+    OnSourceChosen();
   }
+}
+
+void CZembrixDlg::OnDropFiles(HDROP drop) {
+  const std::optional<std::wstring> file = TheOneDroppedFile(drop);
+  DragFinish(drop);
+  if (!file) return;
+  SetDlgItemTextW(hwnd_, IDC_SOURCE_EDIT, file->c_str());
+  OnSourceChosen();
+}
+
+void CZembrixDlg::OnSourceFieldLeft() {
+  // Enter converts at once: the message box it shows, and the dialog closing
+  // after it, take the focus from the field without the user leaving it.
+  if (converting_ || !IsWindowVisible(hwnd_)) return;
+  if (WindowText(GetDlgItem(hwnd_, IDC_SOURCE_EDIT)) == lookedAtSource_) return;
+  OnSourceChosen();
+}
+
+void CZembrixDlg::OnSourceChosen() {
+  lookedAtSource_ = WindowText(GetDlgItem(hwnd_, IDC_SOURCE_EDIT));
+  const SourceChoice choice =
+      ::OnSourceChosen(TypePosition(), std::filesystem::path(lookedAtSource_));
+  SendDlgItemMessageW(hwnd_, IDC_TYPE_COMBO, CB_SETCURSEL, choice.typePosition, 0);
+  SetDlgItemTextW(hwnd_, IDC_RECOGNIZED, Utf16FromUtf8(choice.line).c_str());
 }
 
 void CZembrixDlg::OnClickedBrowseFolder() {

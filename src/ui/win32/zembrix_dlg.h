@@ -2,8 +2,10 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <filesystem>
+#include <string>
 
 #include "ui/win32/program_icon.h"
 #include "ui/win32/user_prompts.h"
@@ -36,6 +38,10 @@ class CZembrixDlg {
   void OnClickedOk();
   void OnClickedBrowseSource();
   void OnClickedBrowseFolder();
+  void OnDropFiles(HDROP drop);
+  void OnSourceFieldLeft();
+  // Selects the type that reads the source, when the selected one does not.
+  void OnSourceChosen();
 
   [[nodiscard]] int TypePosition() const;
   [[nodiscard]] std::filesystem::path FieldPath(int id) const;
@@ -45,4 +51,6 @@ class CZembrixDlg {
   HWND hwnd_ = nullptr;
   OwnedIcon bigIcon_;
   OwnedIcon smallIcon_;
+  std::wstring lookedAtSource_;  // the source text last looked at
+  bool converting_ = false;      // while OK runs, with the boxes it shows
 };

@@ -115,7 +115,7 @@ TEST_P(SqliteWalFolderTest, ConvertsWithoutWritingBesideTheSource) {
   const FolderState before = StateOf(sources);
   const CliResult result = ConvertAsNobody(sources / GetParam().source);
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.err, "生成成功!\n");
+  EXPECT_EQ(result.err, "生成成功!\n已写入 2 台机器\n");
   EXPECT_EQ(ReadFileBytes(outputs / "computer.ONC"), kList);
   EXPECT_TRUE(StateOf(sources) == before) << "the source folder changed";
   EXPECT_TRUE(fs::is_empty(temporary)) << "the copy was left behind";

@@ -25,7 +25,7 @@ TEST(SqliteWal, ConvertsWithWhatTheLogHolds) {
     c.make(dir.path());
     const CliResult result = RunZembrixCli({"convert", "--type", "yiyou", "list.db"}, dir.path());
     EXPECT_EQ(result.status, 0) << c.what << ": " << result.err;
-    EXPECT_EQ(result.err, "生成成功!\n") << c.what;
+    EXPECT_EQ(result.err, "生成成功!\n已写入 2 台机器\n") << c.what;
     EXPECT_EQ(ReadFileBytes(dir / "computer.ONC"), kList) << c.what;
   }
 }

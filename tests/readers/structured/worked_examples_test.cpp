@@ -38,7 +38,7 @@ TEST(WorkedExamples, ConvertExactlyThroughTheCommandLine) {
     const CliResult result =
         RunZembrixCli({"convert", "--type", example.slug, example.fileName}, dir.path());
     EXPECT_EQ(result.status, 0) << example.slug << ": " << result.err;
-    EXPECT_EQ(result.err, "生成成功!\n") << example.slug;
+    EXPECT_EQ(result.err, "生成成功!\n已写入 1 台机器\n") << example.slug;
     EXPECT_EQ(ReadFileBytes(dir / "computer.ONC"), example.expected) << example.slug;
   }
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 
 #include "ui/win32/user_prompts.h"
 
@@ -26,6 +27,7 @@ class ScriptedUserPrompts final : public Win32UserPrompts {
   }
   void ShowMessage(HWND owner, const std::wstring& caption, const std::wstring& text) override {
     messages.push_back({owner, caption, text});
+    if (onMessage) onMessage(messages.back());
   }
 
   int Asked() const {
@@ -35,6 +37,8 @@ class ScriptedUserPrompts final : public Win32UserPrompts {
   // Answers in order; nothing left means the user cancels.
   std::deque<std::optional<std::wstring>> fileAnswers;
   std::deque<std::optional<std::wstring>> folderAnswers;
+  // Run for each message once it is remembered, to show a real box, say.
+  std::function<void(ShownMessage)> onMessage;
 
   std::vector<HWND> fileOwners;
   std::vector<std::vector<FileTypeFilter>> offeredFilters;

@@ -18,6 +18,7 @@
 #include "ui/win32/utf16.h"
 #include "ui/win32/zembrix_dlg.h"
 #include "dialog_driver.h"
+#include "drop_files.h"
 #include "scripted_user_prompts.h"
 #include "ui_template.h"
 
@@ -33,6 +34,11 @@ std::wstring Text(Message message) { return Utf16FromUtf8(MessageText(message));
 fs::path LvhuaExample() {
   return fs::path(ZEMBRIX_SOURCE_DIR) / u8"examples/lvhua/绿化大师.txt";
 }
+
+fs::path KuaibaExample() { return fs::path(ZEMBRIX_SOURCE_DIR) / "examples/kuaiba/KB.XML"; }
+
+// The success box says "生成成功!" first; the conversion's figures follow below.
+std::wstring FirstLine(const std::wstring& text) { return text.substr(0, text.find(L'\n')); }
 
 // A rectangle of the dialog's client area in pixels.
 RECT ClientRectOf(HWND dialog, HWND child) {
@@ -71,6 +77,8 @@ void SetField(HWND dialog, int id, const fs::path& path) {
 
 std::wstring Field(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
+int PositionOf(DisklessType type) { return static_cast<int>(IndexOf(type)); }
+
 void SelectType(HWND dialog, DisklessType type) {
   SendDlgItemMessageW(dialog, IDC_TYPE_COMBO, CB_SETCURSEL, IndexOf(type), 0);
 }
@@ -92,6 +100,7 @@ const std::pair<const char*, int> kMainControls[] = {
     {"outputEdit", IDC_OUTPUT_EDIT},
     {"outputBrowseButton", IDC_OUTPUT_BROWSE},
     {"hintLabel", IDC_HINT},
+    {"recognizedLabel", IDC_RECOGNIZED},
 };
 
 const std::pair<const char*, int> kAboutControls[] = {
@@ -177,7 +186,11 @@ TEST_F(MainDialog, StartsLikeTheQtTemplateWithAldSelectedAndTheTwentyTwoNamesInO
     EXPECT_EQ(GetWindowLongW(typeList, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
     EXPECT_EQ(Field(hwnd, IDC_SOURCE_EDIT), L"");
     EXPECT_EQ(Field(hwnd, IDC_OUTPUT_EDIT), L"");
+    EXPECT_EQ(Field(hwnd, IDC_RECOGNIZED), L"");
     EXPECT_EQ(LOWORD(SendMessageW(hwnd, DM_GETDEFID, 0, 0)), IDOK);
+    // A test beside this one on the display may have taken the activation; on
+    // getting it back the dialog gives the focus to the control that had it.
+    SetActiveWindow(hwnd);
     EXPECT_EQ(GetFocus(), GetDlgItem(hwnd, IDOK));
     EXPECT_NE(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0), 0);
     EXPECT_NE(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0), 0);
@@ -265,7 +278,7 @@ TEST_F(MainDialog, ASuccessfulConversionReportsAndClosesTheDialog) {
   });
   EXPECT_EQ(result, IDOK);
   ASSERT_EQ(prompts.messages.size(), 1u);
-  EXPECT_EQ(prompts.messages[0].text, L"生成成功!");
+  EXPECT_EQ(prompts.messages[0].text, L"生成成功!\n已写入 3 台机器");
   EXPECT_EQ(prompts.messages[0].caption, L"提示");
   EXPECT_EQ(prompts.messages[0].owner, shown);
   EXPECT_EQ(ReadFileBytes(dir / "computer.ONC"),
@@ -305,7 +318,7 @@ TEST_F(MainDialog, AFailedConversionShowsItsMessageKeepsTheFieldsAndCanBeRetried
   });
   EXPECT_EQ(result, IDOK);
   ASSERT_EQ(prompts.messages.size(), 1u);
-  EXPECT_EQ(prompts.messages[0].text, Text(Message::Success));
+  EXPECT_EQ(FirstLine(prompts.messages[0].text), Text(Message::Success));
 }
 
 TEST_F(MainDialog, EnterInEitherFieldRunsTheConversion) {
@@ -322,9 +335,176 @@ TEST_F(MainDialog, EnterInEitherFieldRunsTheConversion) {
     });
     EXPECT_EQ(result, IDOK);
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, Text(Message::Success));
+    EXPECT_EQ(FirstLine(prompts.messages[0].text), Text(Message::Success));
     EXPECT_TRUE(fs::exists(out / "computer.ONC"));
   }
+}
+
+// Where the shell delivers a drop at a point of the dialog's client area: to
+// the window under it or the nearest one above that takes files.
+HWND DropTargetAt(HWND dialog, POINT at) {
+  for (HWND window = ChildWindowFromPointEx(dialog, at, CWP_SKIPINVISIBLE); window;
+       window = GetAncestor(window, GA_PARENT)) {
+    if (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) return window;
+    if (window == dialog) break;
+  }
+  return nullptr;
+}
+
+POINT CenterOf(HWND dialog, int id) {
+  const RECT rect = ClientRectOf(dialog, GetDlgItem(dialog, id));
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// A place of the dialog with no control on it: its top left margin.
+POINT BlankOf(HWND dialog) {
+  const RECT margin = Pixels(dialog, {5, 5, 0, 0});
+  return {margin.left, margin.top};
+}
+
+// Drops files at a point of the dialog as the shell does.
+void DropAt(HWND dialog, POINT at, const std::vector<std::wstring>& files) {
+  const HWND target = DropTargetAt(dialog, at);
+  ASSERT_EQ(target, dialog) << "no window there takes the files";
+  SendMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files, at)), 0);
+}
+
+// Puts the focus in the source field, types there, and moves on to the output field.
+void TypeSourceAndLeave(HWND dialog, const fs::path& source) {
+  SetFocus(GetDlgItem(dialog, IDC_SOURCE_EDIT));
+  SetField(dialog, IDC_SOURCE_EDIT, source);
+  SetFocus(GetDlgItem(dialog, IDC_OUTPUT_EDIT));
+}
+
+// A file chosen in any way makes the dialog select the type that reads it,
+// when the selected one does not, and say so under the fields.
+class ChosenSource : public MainDialog,
+                     public testing::WithParamInterface<std::pair<const char*, int>> {
+ protected:
+  enum Way { kBrowsed, kDroppedOnDialog, kDroppedOnSourceField, kDroppedOnOutputField, kTyped };
+
+  void Choose(HWND hwnd, const fs::path& file) {
+    switch (GetParam().second) {
+      case kBrowsed:
+        prompts.fileAnswers.push_back(file.native());
+        Click(hwnd, IDC_SOURCE_BROWSE);
+        break;
+      case kDroppedOnDialog:
+        DropAt(hwnd, BlankOf(hwnd), {file.native()});
+        break;
+      case kDroppedOnSourceField:
+        DropAt(hwnd, CenterOf(hwnd, IDC_SOURCE_EDIT), {file.native()});
+        break;
+      case kDroppedOnOutputField:
+        DropAt(hwnd, CenterOf(hwnd, IDC_OUTPUT_EDIT), {file.native()});
+        break;
+      case kTyped:
+        TypeSourceAndLeave(hwnd, file);
+        break;
+    }
+    PumpMessages(hwnd);
+  }
+};
+
+TEST_P(ChosenSource, SelectsTheTypeThatReadsItAndSaysSo) {
+  Run([&](HWND hwnd) {
+    Choose(hwnd, KuaibaExample());
+    EXPECT_EQ(Field(hwnd, IDC_SOURCE_EDIT), KuaibaExample().native());
+    EXPECT_EQ(SelectedPosition(hwnd), PositionOf(DisklessType::Kuaiba));
+    EXPECT_EQ(Field(hwnd, IDC_RECOGNIZED), L"已识别为：快吧");
+
+    // The user may still pick another type; a file it reads keeps it and clears the line.
+    SelectType(hwnd, DisklessType::Lvhua);
+    Choose(hwnd, LvhuaExample());
+    EXPECT_EQ(Field(hwnd, IDC_SOURCE_EDIT), LvhuaExample().native());
+    EXPECT_EQ(SelectedPosition(hwnd), PositionOf(DisklessType::Lvhua));
+    EXPECT_EQ(Field(hwnd, IDC_RECOGNIZED), L"");
+  });
+  EXPECT_TRUE(prompts.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainDialog, ChosenSource,
+    testing::Values(std::pair{"browsed", 0}, std::pair{"dropped_on_the_dialog", 1},
+                    std::pair{"dropped_on_the_source_field", 2},
+                    std::pair{"dropped_on_the_output_field", 3},
+                    std::pair{"typed_and_left", 4}),
+    [](const auto& info) { return std::string(info.param.first); });
+
+TEST_F(MainDialog, ADropOfOtherThanOneFileIsIgnored) {
+  const struct {
+    const char* what;
+    std::vector<std::wstring> files;
+  } cases[] = {
+      {"two files", {KuaibaExample().native(), LvhuaExample().native()}},
+      {"no file", {}},
+  };
+  Run([&](HWND hwnd) {
+    SetDlgItemTextW(hwnd, IDC_SOURCE_EDIT, L"earlier source");
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.what);
+      DropAt(hwnd, CenterOf(hwnd, IDC_SOURCE_EDIT), c.files);
+      PumpMessages(hwnd);
+      EXPECT_EQ(Field(hwnd, IDC_SOURCE_EDIT), L"earlier source");
+      EXPECT_EQ(SelectedPosition(hwnd), 0);
+      EXPECT_EQ(Field(hwnd, IDC_RECOGNIZED), L"");
+    }
+  });
+  EXPECT_EQ(prompts.Asked(), 0);
+}
+
+TEST_F(MainDialog, PassingThroughTheSourceFieldKeepsTheTypeTheUserPicked) {
+  Run([&](HWND hwnd) {
+    TypeSourceAndLeave(hwnd, KuaibaExample());
+    PumpMessages(hwnd);
+    EXPECT_EQ(SelectedPosition(hwnd), PositionOf(DisklessType::Kuaiba));
+    SelectType(hwnd, DisklessType::Ald);
+    SetFocus(GetDlgItem(hwnd, IDC_SOURCE_EDIT));
+    SetFocus(GetDlgItem(hwnd, IDC_OUTPUT_EDIT));
+    PumpMessages(hwnd);
+    EXPECT_EQ(SelectedPosition(hwnd), PositionOf(DisklessType::Ald));
+  });
+}
+
+// Enter converts with the type selected. The box that follows takes the
+// focus from the field; that is not the user leaving it.
+TEST_F(MainDialog, EnterInTheSourceFieldConvertsWithoutLookingAtTheFile) {
+  bool boxShown = false;
+  prompts.onMessage = [&](ShownMessage shown) {
+    WhenShown([caption = shown.caption] { return FindThreadWindow(caption); },
+              [&](HWND box) {
+                boxShown = true;
+                SendMessageW(box, WM_COMMAND, IDOK, 0);
+              });
+    MessageBoxW(shown.owner, shown.text.c_str(), shown.caption.c_str(), MB_OK);
+  };
+  const INT_PTR result = Run([&](HWND hwnd) {
+    const HWND source = GetDlgItem(hwnd, IDC_SOURCE_EDIT);
+    SetField(hwnd, IDC_OUTPUT_EDIT, dir / "no such folder" / "computer.ONC");
+    SetFocus(source);
+    SetField(hwnd, IDC_SOURCE_EDIT, KuaibaExample());
+    // Straight to the dialog manager: a loop could let another window of the
+    // display take the focus first.
+    MSG enter{};
+    enter.hwnd = source;
+    enter.message = WM_KEYDOWN;
+    enter.wParam = VK_RETURN;
+    enter.lParam = 1;
+    IsDialogMessageW(hwnd, &enter);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(boxShown);
+    EXPECT_NE(FirstLine(prompts.messages[0].text), Text(Message::Success));
+    EXPECT_EQ(SelectedPosition(hwnd), PositionOf(DisklessType::Ald));
+    EXPECT_EQ(Field(hwnd, IDC_RECOGNIZED), L"");
+
+    // Moving on from the field afterwards does look at it.
+    SetFocus(source);
+    SetFocus(GetDlgItem(hwnd, IDC_OUTPUT_EDIT));
+    PumpMessages(hwnd);
+    EXPECT_EQ(SelectedPosition(hwnd), PositionOf(DisklessType::Kuaiba));
+    EXPECT_EQ(Field(hwnd, IDC_RECOGNIZED), L"已识别为：快吧");
+  });
+  EXPECT_EQ(result, kLeftOpen);
 }
 
 TEST_F(MainDialog, CancelEscapeAndTheCloseBoxEndWithoutConverting) {
