@@ -50,3 +50,15 @@ CliResult RunZembrixCli(const std::vector<std::string>& arguments,
   options.cwd = cwd;
   return RunZembrixCli(arguments, options);
 }
+
+std::optional<std::filesystem::path> ShortSysfsFile() {
+  for (const char* path : {"/sys/kernel/mm/transparent_hugepage/enabled", "/sys/power/state",
+                           "/sys/kernel/profiling"}) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error) &&
+        std::filesystem::file_size(path, error) == 4096 && ReadFileBytes(path).size() < 4096) {
+      return std::filesystem::path(path);
+    }
+  }
+  return std::nullopt;
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,6 +18,10 @@ void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 // that make or describe them), and what they convert to.
 [[nodiscard]] std::vector<std::filesystem::path> ExampleSources(std::string_view slug);
 [[nodiscard]] std::filesystem::path ExampleOutput(std::string_view slug);
+
+// A sysfs file that tells a size of 4096 and holds fewer bytes: a read of it
+// comes short. Nothing when this system has none of them.
+[[nodiscard]] std::optional<std::filesystem::path> ShortSysfsFile();
 
 struct CliOptions {
   std::filesystem::path cwd;

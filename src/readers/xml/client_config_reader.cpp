@@ -5,8 +5,7 @@
 #include <string>
 
 #include "core/field_format.h"
-#include "readers/xml/first_child_values.h"
-#include "readers/xml/machine_elements.h"
+#include "readers/xml/machine_children_handler.h"
 #include "readers/xml/unsigned_decimal.h"
 #include "readers/xml/xml_source.h"
 #include "readers/xml/xml_text.h"
@@ -22,43 +21,20 @@ std::uint32_t ToNetworkOrder(std::uint32_t number) {
          (number << 24);
 }
 
-class ClientConfigMachines final : public XmlContentHandler {
+class ClientConfigMachines final : public MachineChildrenHandler {
  public:
   ClientConfigMachines(const ClientConfigLayout& layout, ReadOutcome& outcome)
-      : layout_(layout),
-        outcome_(outcome),
-        machines_(MachineElements::EveryAt(layout.machinesPath)),
-        children_(FirstChildValues::Texts({"Name", "Mac", "IP"})) {}
-
-  void StartElement(int depth, std::string_view name, const XmlAttributes& attributes) override {
-    if (machines_.Start(depth, name)) {
-      children_.Clear();
-    } else if (machines_.InsideMachine()) {
-      children_.StartElement(depth - machines_.machineDepth(), name, attributes);
-    }
-  }
-
-  void EndElement(int depth) override {
-    if (machines_.End(depth)) {
-      AddMachine();
-    } else if (machines_.InsideMachine()) {
-      children_.EndElement(depth - machines_.machineDepth());
-    }
-  }
-
-  void Text(int, std::string_view text) override {
-    if (machines_.InsideMachine()) children_.Text(text);
-  }
-  [[nodiscard]] bool WantsText() const override {
-    return machines_.InsideMachine() && children_.Capturing();
-  }
+      : MachineChildrenHandler(MachineElements::EveryAt(layout.machinesPath),
+                               FirstChildValues::Texts({"Name", "Mac", "IP"})),
+        layout_(layout),
+        outcome_(outcome) {}
 
  private:
   // A machine without a Name, Mac or numeric IP gives no entry.
-  void AddMachine() {
-    const std::string* name = children_.Value(kName);
-    const std::string* mac = children_.Value(kMac);
-    const std::string* ipText = children_.Value(kIp);
+  void MachineEnded() override {
+    const std::string* name = children().Value(kName);
+    const std::string* mac = children().Value(kMac);
+    const std::string* ipText = children().Value(kIp);
     const std::optional<std::uint32_t> ip =
         ipText ? TryTextToUInt32(TrimXmlSpace(*ipText)) : std::nullopt;
     if (!name || !mac || !ip || TrimXmlSpace(*mac).empty()) {
@@ -73,8 +49,6 @@ class ClientConfigMachines final : public XmlContentHandler {
 
   const ClientConfigLayout& layout_;
   ReadOutcome& outcome_;
-  MachineElements machines_;
-  FirstChildValues children_;
   std::u16string name_, mac_;  // reused from machine to machine
 };
 

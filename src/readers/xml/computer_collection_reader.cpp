@@ -4,8 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "readers/xml/first_child_values.h"
-#include "readers/xml/machine_elements.h"
+#include "readers/xml/machine_children_handler.h"
 #include "readers/xml/xml_source.h"
 #include "readers/xml/xml_text.h"
 
@@ -13,51 +12,31 @@ namespace {
 
 enum Child : std::size_t { kMacAddr, kNetAddr, kIpAddr };
 
-class ComputerMachines final : public XmlContentHandler {
+class ComputerMachines final : public MachineChildrenHandler {
  public:
   ComputerMachines(const ComputerCollectionLayout& layout, ReadOutcome& outcome)
-      : layout_(layout),
-        outcome_(outcome),
-        machines_(MachineElements::EveryAt(layout.machinesPath)),
-        children_(FirstChildValues::Texts({"MacAddr", "NetAddr", "IPAddr"})) {}
-
-  void StartElement(int depth, std::string_view name, const XmlAttributes& attributes) override {
-    if (machines_.Start(depth, name)) {
-      children_.Clear();
-      const char* computerName = attributes.Find("Name");
-      hasName_ = computerName != nullptr;
-      if (hasName_) AssignUtf8(name_, computerName);
-    } else if (machines_.InsideMachine()) {
-      children_.StartElement(depth - machines_.machineDepth(), name, attributes);
-    }
-  }
-
-  void EndElement(int depth) override {
-    if (machines_.End(depth)) {
-      AddMachine();
-    } else if (machines_.InsideMachine()) {
-      children_.EndElement(depth - machines_.machineDepth());
-    }
-  }
-
-  void Text(int, std::string_view text) override {
-    if (machines_.InsideMachine()) children_.Text(text);
-  }
-  [[nodiscard]] bool WantsText() const override {
-    return machines_.InsideMachine() && children_.Capturing();
-  }
+      : MachineChildrenHandler(MachineElements::EveryAt(layout.machinesPath),
+                               FirstChildValues::Texts({"MacAddr", "NetAddr", "IPAddr"})),
+        layout_(layout),
+        outcome_(outcome) {}
 
  private:
+  void MachineStarted(const XmlAttributes& attributes) override {
+    const char* computerName = attributes.Find("Name");
+    hasName_ = computerName != nullptr;
+    if (hasName_) AssignUtf8(name_, computerName);
+  }
+
   // A machine without its Name attribute or MacAddr, or without an IPAddr when
   // NetAddr gives no address, gives no entry. An empty IPAddr gives an empty IP.
-  void AddMachine() {
-    const std::string* mac = children_.Value(kMacAddr);
+  void MachineEnded() override {
+    const std::string* mac = children().Value(kMacAddr);
     std::optional<std::string_view> ip;
     if (hasName_ && mac) {
-      if (const std::string* net = children_.Value(kNetAddr)) ip = TrimXmlSpace(*net);
+      if (const std::string* net = children().Value(kNetAddr)) ip = TrimXmlSpace(*net);
       if (!ip || ip->empty()) {
         ip.reset();
-        if (const std::string* address = children_.Value(kIpAddr)) ip = TrimXmlSpace(*address);
+        if (const std::string* address = children().Value(kIpAddr)) ip = TrimXmlSpace(*address);
       }
     }
     if (!ip || TrimXmlSpace(*mac).empty()) {
@@ -72,8 +51,6 @@ class ComputerMachines final : public XmlContentHandler {
 
   const ComputerCollectionLayout& layout_;
   ReadOutcome& outcome_;
-  MachineElements machines_;
-  FirstChildValues children_;
   bool hasName_ = false;
   std::u16string name_, mac_, ip_;  // reused from machine to machine
 };

@@ -3,8 +3,7 @@
 
 #include <string>
 
-#include "readers/xml/first_child_values.h"
-#include "readers/xml/machine_elements.h"
+#include "readers/xml/machine_children_handler.h"
 #include "readers/xml/xml_source.h"
 #include "readers/xml/xml_text.h"
 
@@ -12,35 +11,21 @@ namespace {
 
 enum Child : std::size_t { kName, kMac, kIp };
 
-class InitiatorMachines final : public XmlContentHandler {
+class InitiatorMachines final : public MachineChildrenHandler {
  public:
   InitiatorMachines(const InitiatorLayout& layout, ReadOutcome& outcome)
-      : layout_(layout),
-        outcome_(outcome),
-        machines_(MachineElements::ChildrenOfFirst(layout.containerPath)),
-        children_(FirstChildValues::Attributes({"name", "mac", "ip"}, "value")) {}
-
-  void StartElement(int depth, std::string_view name, const XmlAttributes& attributes) override {
-    if (machines_.Start(depth, name)) {
-      children_.Clear();
-    } else if (machines_.InsideMachine()) {
-      children_.StartElement(depth - machines_.machineDepth(), name, attributes);
-    }
-  }
-
-  void EndElement(int depth) override {
-    if (machines_.End(depth)) AddMachine();
-  }
-
-  [[nodiscard]] bool FoundContainer() const { return machines_.FoundContainer(); }
+      : MachineChildrenHandler(MachineElements::ChildrenOfFirst(layout.containerPath),
+                               FirstChildValues::Attributes({"name", "mac", "ip"}, "value")),
+        layout_(layout),
+        outcome_(outcome) {}
 
  private:
   // Each value is the "value" attribute of a child element; a machine lacking
   // one of the three gives no entry.
-  void AddMachine() {
-    const std::string* name = children_.Value(kName);
-    const std::string* mac = children_.Value(kMac);
-    const std::string* ip = children_.Value(kIp);
+  void MachineEnded() override {
+    const std::string* name = children().Value(kName);
+    const std::string* mac = children().Value(kMac);
+    const std::string* ip = children().Value(kIp);
     if (!name || !mac || !ip || mac->empty()) {
       outcome_.skipped.Add(SkipReason::LackingValue);
       return;
@@ -54,8 +39,6 @@ class InitiatorMachines final : public XmlContentHandler {
 
   const InitiatorLayout& layout_;
   ReadOutcome& outcome_;
-  MachineElements machines_;
-  FirstChildValues children_;
   std::u16string name_, mac_, ip_;  // reused from machine to machine
 };
 

@@ -112,20 +112,6 @@ TEST(TokenScanSource, TokensAcrossThePiecesOfTheFile) {
   }
 }
 
-// A sysfs file tells a size of 4096 and holds fewer bytes: the read comes
-// short. Nothing when this system has none of them.
-std::optional<fs::path> ShortSysfsFile() {
-  for (const char* path : {"/sys/kernel/mm/transparent_hugepage/enabled", "/sys/power/state",
-                           "/sys/kernel/profiling"}) {
-    std::error_code error;
-    if (fs::is_regular_file(path, error) && fs::file_size(path, error) == 4096 &&
-        ReadFileBytes(path).size() < 4096) {
-      return fs::path(path);
-    }
-  }
-  return std::nullopt;
-}
-
 TEST(TokenScanSource, AShortReadShowsTheReadMessage) {
   const std::optional<fs::path> source = ShortSysfsFile();
   if (!source) GTEST_SKIP() << "no sysfs file that reads short";
