@@ -109,6 +109,7 @@ ConversionReport ReportOn(const ReadOutcome& outcome) {
   const MachineList& machines = outcome.machines;
   report.machines = machines.size();
   report.skipped = outcome.skipped;
+  report.machinesWithLineBreaks = machines.machinesWithLineBreaks();
   // At most two thirds taken, and the same room for both fields.
   std::vector<Slot> slots(std::bit_ceil(machines.size() + machines.size() / 2 + 1));
   report.repeatedMacs = CountRepeated<RepeatCounter<Upper>>(

@@ -11,6 +11,7 @@ struct ConversionReport {
   SkippedRecords skipped;
   std::size_t repeatedMacs = 0;  // MAC addresses found on more than one machine
   std::size_t repeatedIps = 0;   // IP addresses found on more than one machine
+  std::size_t machinesWithLineBreaks = 0;  // machines whose values had a CR or LF made a space
 };
 
 // The figures of a read that is about to be written. MACs compare without

@@ -17,6 +17,11 @@ struct MachineEntry {
 
 // The values of all machines in one text with their lengths beside it, so a
 // long list costs little more than its characters.
+//
+// The console reads the list file line by line, so a value must not break a
+// line: each CR and LF in a value becomes a space as the value is added. The
+// list holds each value as the file will, and everything that shows the
+// machines shows them so.
 class MachineList {
  public:
   void Add(const MachineEntry& entry);
@@ -26,6 +31,8 @@ class MachineList {
 
   [[nodiscard]] std::size_t size() const { return lengths_.size(); }
   [[nodiscard]] bool empty() const { return lengths_.empty(); }
+  // How many machines had a line break in a value replaced.
+  [[nodiscard]] std::size_t machinesWithLineBreaks() const { return machinesWithLineBreaks_; }
 
   class Iterator {
    public:
@@ -61,4 +68,5 @@ class MachineList {
   };
   std::u16string values_;
   std::vector<Lengths> lengths_;
+  std::size_t machinesWithLineBreaks_ = 0;
 };

@@ -7,8 +7,9 @@
 #include "core/machine_list.h"
 #include "platform/code_page.h"
 
-// Appends "[MAC]\t\nIPAddr=IP\t\nName=NAME\t\n", the values unchanged. The
-// one place that knows the layout.
+// Appends "[MAC]\t\nIPAddr=IP\t\nName=NAME\t\n", the values as the machine
+// list holds them (no line break of their own). The one place that knows the
+// layout.
 void AppendMachineEntry(std::u16string& text, const MachineEntry& entry);
 
 enum class WriteResult { Written, CreateFailed, WriteFailed };

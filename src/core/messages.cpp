@@ -49,7 +49,8 @@ constexpr bool RowsFollowEnumOrder() {
 static_assert(RowsFollowEnumOrder(), "one row per message, in the order of the enum");
 
 // The report's wording. Each figure follows its words, as in
-// "已写入 120 台机器；跳过 3 条记录（缺少值 2，格式不符 1）；重复的 MAC 地址 1 个，重复的 IP 地址 2 个".
+// "已写入 120 台机器；跳过 3 条记录（缺少值 2，格式不符 1）；重复的 MAC 地址 1 个，重复的 IP 地址 2 个；
+// 值中换行已改为空格的机器 1 台".
 struct SkipReasonRow {
   SkipReason reason;
   std::string_view words;
@@ -92,6 +93,9 @@ std::string ReportText(const ConversionReport& report) {
   }
   if (report.repeatedIps != 0) {
     text.append(separator) += "重复的 IP 地址 " + Figure(report.repeatedIps) + " 个";
+  }
+  if (report.machinesWithLineBreaks != 0) {
+    text += "；值中换行已改为空格的机器 " + Figure(report.machinesWithLineBreaks) + " 台";
   }
   return text;
 }

@@ -77,8 +77,8 @@ TEST(CliList, PrintsWhatEveryGoldenListHolds) {
 // that holds a line end, a tab or a backslash stays on its machine's line.
 TEST(CliList, ValuesAreTheFilesEvenWhereTheCodePageFallsShort) {
   ScratchDir dir;
-  // Kuaiba's XML in UTF-8: a name beyond code page 936, one with a line end,
-  // a tab, a backslash and an escape character.
+  // Kuaiba's XML in UTF-8: a name beyond code page 936, one with line ends,
+  // a tab and a backslash.
   WriteFileBytes(dir / "KB.XML",
                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?><KB><wks>"
                  "<pc cName=\"\xF0\x9F\x98\x80pc\xE7\xBD\x91\" MAC=\"00e04c000001\" clientIP=\"10.0.0.1\"/>"
@@ -88,12 +88,15 @@ TEST(CliList, ValuesAreTheFilesEvenWhereTheCodePageFallsShort) {
   EXPECT_EQ(listed.status, 0) << listed.err;
   EXPECT_EQ(listed.out,
             "00:E0:4C:00:00:01\t10.0.0.1\t??PC\xE7\xBD\x91\n"
-            "00:E0:4C:00:00:02\t10.0.0.2\tA\\nB\\tC\\\\D\\r\n");
-  // The first line is what the written file holds, read back.
+            "00:E0:4C:00:00:02\t10.0.0.2\tA B\\tC\\\\D \n");
+  // The first line is what the written file holds, read back; the second
+  // holds the same spaces where the source had line ends.
   ASSERT_EQ(RunZembrixCli({"convert", "--type", "kuaiba", "KB.XML"}, dir.path()).status, 0);
-  const std::string written = LinesOfListFile(ReadFileBytes(dir / "computer.ONC"));
+  const std::string bytes = ReadFileBytes(dir / "computer.ONC");
+  const std::string written = LinesOfListFile(bytes);
   EXPECT_EQ(written.substr(0, written.find('\n') + 1),
             listed.out.substr(0, listed.out.find('\n') + 1));
+  EXPECT_NE(bytes.find("\nName=A B\tC\\D \t\n"), std::string::npos);
 
   // --code-page reads and lists in that code page, as convert writes in it.
   WriteFileBytes(dir / "latin.txt", "caf\xE9 1.1.1.1 AA\n");
@@ -132,6 +135,39 @@ TEST(CliList, FailuresAreConvertsFailures) {
     EXPECT_EQ(listed.out, "");
   }
   EXPECT_EQ(EntriesIn(dir.path()), 2u);
+}
+
+// A source whose values hold line breaks cannot forge a machine or give one
+// another address: the file keeps one entry of three lines a machine, the
+// report counts what came across, and `list` shows the file's values.
+TEST(CliList, ALineBreakInAValueForgesNoMachine) {
+  struct Case {
+    const char* type;
+    std::string source;
+    std::string list;
+  };
+  const Case cases[] = {
+      {"kuaiba",
+       "<KB><wks><client MAC=\"00e04c123a01\" clientIP=\"192.168.0.1\" "
+       "cName=\"pc1&#10;[66:66:66:66:66:66]&#10;IPAddr=6.6.6.6&#10;Name=EVIL\"/></wks></KB>",
+       "[00:E0:4C:12:3A:01]\t\nIPAddr=192.168.0.1\t\n"
+       "Name=PC1 [66:66:66:66:66:66] IPADDR=6.6.6.6 NAME=EVIL\t\n"},
+      {"xinyou6",
+       R"({"macList": [{"mac": "aa\r\n[66]", "ip": "10.0.0.1\nIPAddr=6.6.6.6", "pc": "pc1\r"}]})",
+       "[AA  [66]]\t\nIPAddr=10.0.0.1 IPAddr=6.6.6.6\t\nName=PC1 \t\n"},
+  };
+  for (const Case& c : cases) {
+    ScratchDir dir;
+    WriteFileBytes(dir / "source", c.source);
+    const CliResult converted = RunZembrixCli(
+        {"convert", "--type", c.type, "--output", "computer.ONC", "source"}, dir.path());
+    EXPECT_EQ(converted.status, 0) << converted.err;
+    EXPECT_EQ(converted.err, "生成成功!\n已写入 1 台机器；值中换行已改为空格的机器 1 台\n") << c.type;
+    const std::string bytes = ReadFileBytes(dir / "computer.ONC");
+    EXPECT_EQ(bytes, c.list) << c.type;
+    const CliResult listed = RunZembrixCli({"list", "--type", c.type, "source"}, dir.path());
+    EXPECT_EQ(listed.out, LinesOfListFile(bytes)) << c.type;
+  }
 }
 
 // A long list leaves in pieces; every machine arrives, in order.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/every_type_faults.h"
+#include "cli/line_break_source.h"
 #include "support/type_test_name.h"
 
 namespace fault_tests {
@@ -82,6 +83,33 @@ TEST_P(EveryTypeFaults, AnOutputThatIsTheSourceIsRefused) {
   }
   EXPECT_TRUE(StateOf(source) == before);
   EXPECT_EQ(ReadFileBytes(outputs / "second-name"), before.bytes);
+}
+
+// A name holding LF, CR or CR LF stays on its own line, the break a space, and
+// the report says so; `list` shows what the file holds.
+TEST_P(EveryTypeFaults, ALineBreakInAValueStartsNoLine) {
+  const std::string list = ReadFileBytes(ExampleOutput(GetParam().slug));
+  bool anyBreak = false;
+  for (const std::string_view lineBreak : {"\n", "\r", "\r\n"}) {
+    const std::optional<LineBreakSource> changed =
+        WithLineBreakInAName(GetParam(), ReadFileBytes(source), list, lineBreak);
+    if (!changed) continue;
+    anyBreak = true;
+    const fs::path hostile = sources / ("hostile-" + source.filename().string());
+    WriteFileBytes(hostile, changed->bytes);
+    const CliResult result = Convert(hostile, output);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(ReadFileBytes(output), changed->expected) << testing::PrintToString(lineBreak);
+    EXPECT_NE(result.err.find("；值中换行已改为空格的机器 1 台\n"), std::string::npos) << result.err;
+
+    const CliResult listed = RunZembrixCli(
+        {"list", "--type", std::string(GetParam().slug), platform::PathText(hostile)});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_NE(listed.out.find("\t1" + std::string(lineBreak.size(), ' ') + "2"), std::string::npos)
+        << listed.out;
+    fs::remove(hostile);
+  }
+  if (!anyBreak) GTEST_SKIP() << "this type's source holds no line break inside a value";
 }
 
 }  // namespace

@@ -44,6 +44,9 @@ const ReportCase kReportCases[] = {
      "已写入 4 台机器；重复的 IP 地址 2 个"},
     {"empty values are no address", DisklessType::Xinyou, "Name,IP,MAC\nA,,AA\nB,,BB\n",
      "已写入 2 台机器"},
+    {"a line break in a value", DisklessType::Xinyou,
+     "Name,IP,MAC\nA\r[FF],10.0.0.1,AA\nB,10.0.0.2\rIPAddr=6.6.6.6,BB\nC,10.0.0.3,CC\n",
+     "已写入 3 台机器；值中换行已改为空格的机器 2 台"},
     {"everything at once", DisklessType::Xinyou,
      "Name,IP,MAC\nA,10.0.0.1,AA\nB,10.0.0.1,aa\nC,10.0.0.1,,x\nD,10.0.0.2,DD\nE,10.0.0.2,EE\nF\n",
      "已写入 4 台机器；跳过 2 条记录（缺少值 1，格式不符 1）；重复的 MAC 地址 1 个，"

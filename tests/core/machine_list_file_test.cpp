@@ -19,10 +19,20 @@ TEST(AppendMachineEntry, LaysOutTheDocumentedBytes) {
 TEST(AppendMachineEntry, KeepsOrderDuplicatesAndUnescapedValues) {
   std::u16string output;
   AppendMachineEntry(output, {u"AA", u"1", u"x"});
-  AppendMachineEntry(output, {u"AA", u"", u"a]b=[c\td\ne"});
+  AppendMachineEntry(output, {u"AA", u"", u"a]b=[c\td"});
   EXPECT_EQ(output,
             u"[AA]\t\nIPAddr=1\t\nName=x\t\n"
-            u"[AA]\t\nIPAddr=\t\nName=a]b=[c\td\ne\t\n");
+            u"[AA]\t\nIPAddr=\t\nName=a]b=[c\td\t\n");
+}
+
+// A line break in any value would let the source write lines of its own: a
+// machine of its making, or another IPAddr= for the machine before.
+TEST_F(WriteMachineListFileTest, NoValueStartsALineOfItsOwn) {
+  MachineList machines;
+  machines.Add(u"AA\n[66:66:66:66:66:66]", u"1.1.1.1\r\nIPAddr=6.6.6.6", u"pc1\rName=EVIL");
+  ASSERT_EQ(Write(target, machines), WriteResult::Written);
+  EXPECT_EQ(ReadFileBytes(target),
+            "[AA [66:66:66:66:66:66]]\t\nIPAddr=1.1.1.1  IPAddr=6.6.6.6\t\nName=pc1 Name=EVIL\t\n");
 }
 
 TEST_F(WriteMachineListFileTest, WritesThe54ByteExample) {

@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                  Entry(u"007", u"1.", u"+5") + Entry(u"-", u"1.e5", u"18446744073709551616")},
         JsonCase{"control_bytes_inside_strings_taken",
                  List("{\"mac\":\"a\tb\",\"ip\":\"1\r\",\"pc\":\"x\x01y\"}"),
-                 Entry(u"A\tB", u"1\r", u"X\x01Y")},
+                 Entry(u"A\tB", u"1 ", u"X\x01Y")},
         JsonCase{"nul_byte_inside_a_string_ends_the_value",
                  List("{\"mac\":\"a\0b\",\"ip\":\"1\",\"pc\":\"p\"}"s), Entry(u"A", u"1", u"P")},
         JsonCase{"high_surrogate_completed_by_any_escape",
