@@ -48,10 +48,11 @@ CliResult RunZembrixCli(const std::vector<std::string>& arguments, const CliOpti
   CliResult result;
   int status = 0;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(options.timeoutSeconds);
-  while (::waitpid(pid, &status, WNOHANG) == 0) {
+  rusage usage{};
+  while (::wait4(pid, &status, WNOHANG, &usage) == 0) {
     if (std::chrono::steady_clock::now() > deadline) {
       ::kill(pid, SIGKILL);
-      ::waitpid(pid, &status, 0);
+      ::wait4(pid, &status, 0, &usage);
       result.status = -2;
       break;
     }
@@ -59,6 +60,7 @@ CliResult RunZembrixCli(const std::vector<std::string>& arguments, const CliOpti
   }
   if (result.status != -2) result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   if (result.status == -1 && WIFSIGNALED(status)) result.signal = WTERMSIG(status);
+  result.peakResidentKiB = usage.ru_maxrss;  // in KiB on Linux
   result.out = ReadFileBytes(outPath);
   result.err = ReadFileBytes(errPath);
   std::filesystem::remove(outPath);

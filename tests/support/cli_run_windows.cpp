@@ -2,6 +2,8 @@
 // and errors going to files, killed at the timeout. It runs without a
 // console, as a program whose output goes to files does.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
 
 #include <atomic>
 #include <stdexcept>
@@ -94,6 +96,11 @@ CliResult RunZembrixCli(const std::vector<std::string>& arguments, const CliOpti
       DWORD status = 0;
       ::GetExitCodeProcess(child.get(), &status);
       result.status = static_cast<int>(status);
+      PROCESS_MEMORY_COUNTERS memory{};
+      memory.cb = sizeof memory;
+      if (::GetProcessMemoryInfo(child.get(), &memory, sizeof memory)) {
+        result.peakResidentKiB = static_cast<long>(memory.PeakWorkingSetSize / 1024);
+      }
     }
   }
   result.out = ReadFileBytes(outPath);

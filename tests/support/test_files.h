@@ -37,6 +37,7 @@ struct CliResult {
   int signal = 0;   // the signal that ended it, when status is -1
   std::string out;
   std::string err;
+  long peakResidentKiB = 0;  // the run's peak resident memory; 0: the system does not tell
 };
 
 // Runs the built zembrix-cli with arguments in folder `cwd`.
