@@ -25,9 +25,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # dpkg-shlibdeps names the libraries the programs link (libc6, Qt 6, ICU,
 # SQLite, expat, mdbtools). Qt's xcb platform plugin comes with libqt6gui6 on
 # Debian 12, so it needs no entry of its own. A font with Chinese characters
-# does: the dialog shows boxes without one.
+# does: the dialog shows boxes without one. So does expat's fixed version:
+# its symbols file dates the reparse deferral that long XML tokens need
+# (2.5.0-1+deb12u2) as 2.5.0, which an expat without it satisfies.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libexpat1 (>= 2.5.0-1+deb12u2), fonts-wqy-microhei | fonts-noto-cjk")
 
 # Packages go to dist/, unless `cpack -B FOLDER` asks for another folder.
 # cpack includes the project config file after it has applied -B.

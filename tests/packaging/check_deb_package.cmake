@@ -58,7 +58,8 @@ foreach(entry IN LISTS entries)
 endforeach()
 
 # Control fields. Depends comes from dpkg-shlibdeps: every library the
-# programs link must be there, with the font the dialog needs.
+# programs link must be there, with the font the dialog needs and the expat
+# that parses a long token once.
 expect_field(Package "^zembrix$")
 expect_field(Version "^${VERSION}$")
 expect_field(Architecture "^${architecture}$")
@@ -73,6 +74,7 @@ foreach(dependency
     "libicu[0-9]+ \\(>= [^)]+\\)"
     "libsqlite3-0 \\(>= [^)]+\\)"
     "libexpat1 \\(>= [^)]+\\)"
+    "libexpat1 \\(>= 2\\.5\\.0-1\\+deb12u2\\)"
     "libmdbsql3 \\(>= [^)]+\\)"
     "fonts-wqy-microhei \\| fonts-noto-cjk")
   if(NOT depends MATCHES "(^|, )${dependency}(,|$)")
