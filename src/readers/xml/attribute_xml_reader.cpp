@@ -38,9 +38,9 @@ class AttributeMachines final : public XmlContentHandler {
       outcome_.skipped.Add(SkipReason::LackingValue);
       return;
     }
-    AssignUtf8(name_, name);
-    AssignUtf8(mac_, mac);
-    AssignUtf8(ip_, ip);
+    AssignXmlValue(name_, KeptValue(name));
+    AssignXmlValue(mac_, KeptValue(mac));
+    AssignXmlValue(ip_, KeptValue(ip));
     ApplyMachineRules(layout_.rules, mac_, name_);
     outcome_.machines.Add(mac_, ip_, name_);
   }

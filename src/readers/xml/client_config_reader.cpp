@@ -36,13 +36,13 @@ class ClientConfigMachines final : public MachineChildrenHandler {
     const std::string* mac = children().Value(kMac);
     const std::string* ipText = children().Value(kIp);
     const std::optional<std::uint32_t> ip =
-        ipText ? TryTextToUInt32(TrimXmlSpace(*ipText)) : std::nullopt;
-    if (!name || !mac || !ip || TrimXmlSpace(*mac).empty()) {
+        ipText ? TryTextToUInt32(*ipText) : std::nullopt;
+    if (!name || !mac || !ip || mac->empty()) {
       outcome_.skipped.Add(SkipReason::LackingValue);
       return;
     }
-    AssignUtf8(name_, TrimXmlSpace(*name));
-    AssignUtf8(mac_, TrimXmlSpace(*mac));
+    AssignXmlValue(name_, *name);
+    AssignXmlValue(mac_, *mac);
     ApplyMachineRules(layout_.rules, mac_, name_);
     outcome_.machines.Add(mac_, FormatIPv4(ToNetworkOrder(*ip)), name_);
   }

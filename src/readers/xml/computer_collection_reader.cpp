@@ -24,7 +24,7 @@ class ComputerMachines final : public MachineChildrenHandler {
   void MachineStarted(const XmlAttributes& attributes) override {
     const char* computerName = attributes.Find("Name");
     hasName_ = computerName != nullptr;
-    if (hasName_) AssignUtf8(name_, computerName);
+    if (hasName_) AssignXmlValue(name_, KeptValue(computerName));
   }
 
   // A machine without its Name attribute or MacAddr, or without an IPAddr when
@@ -33,18 +33,18 @@ class ComputerMachines final : public MachineChildrenHandler {
     const std::string* mac = children().Value(kMacAddr);
     std::optional<std::string_view> ip;
     if (hasName_ && mac) {
-      if (const std::string* net = children().Value(kNetAddr)) ip = TrimXmlSpace(*net);
+      if (const std::string* net = children().Value(kNetAddr)) ip = *net;
       if (!ip || ip->empty()) {
         ip.reset();
-        if (const std::string* address = children().Value(kIpAddr)) ip = TrimXmlSpace(*address);
+        if (const std::string* address = children().Value(kIpAddr)) ip = *address;
       }
     }
-    if (!ip || TrimXmlSpace(*mac).empty()) {
+    if (!ip || mac->empty()) {
       outcome_.skipped.Add(SkipReason::LackingValue);
       return;
     }
-    AssignUtf8(mac_, TrimXmlSpace(*mac));
-    AssignUtf8(ip_, *ip);
+    AssignXmlValue(mac_, *mac);
+    AssignXmlValue(ip_, *ip);
     ApplyMachineRules(layout_.rules, mac_, name_);
     outcome_.machines.Add(mac_, ip_, name_);
   }

@@ -1,10 +1,12 @@
 // Gathering the first child values of one machine element.
 #include "readers/xml/first_child_values.h"
 
+#include "readers/xml/xml_text.h"
+
 FirstChildValues::FirstChildValues(std::initializer_list<std::string_view> names,
                                    std::string_view attribute)
     : attribute_(attribute) {
-  for (std::string_view name : names) slots_.push_back(Slot{name, false, false, {}});
+  for (std::string_view name : names) slots_.push_back(Slot{name, false, false, false, {}});
 }
 
 FirstChildValues FirstChildValues::Texts(std::initializer_list<std::string_view> names) {
@@ -20,6 +22,7 @@ void FirstChildValues::Clear() {
   for (Slot& slot : slots_) {
     slot.seen = false;
     slot.present = false;
+    slot.moreAfterKept = false;
     slot.value.clear();
   }
   capturing_ = kNone;
@@ -37,18 +40,30 @@ void FirstChildValues::StartElement(int relativeDepth, std::string_view name,
       capturing_ = i;
     } else if (const char* value = attributes.Find(attribute_)) {
       slot.present = true;
-      slot.value = value;
+      slot.value = KeptValue(value);
     }
     return;
   }
 }
 
 void FirstChildValues::EndElement(int relativeDepth) {
-  if (relativeDepth == 1) capturing_ = kNone;
+  if (relativeDepth != 1 || capturing_ == kNone) return;
+  Slot& slot = slots_[capturing_];
+  // White space at the end of the kept start is the value's end only when
+  // nothing but white space followed it.
+  if (!slot.moreAfterKept) slot.value.resize(TrimXmlSpace(slot.value).size());
+  capturing_ = kNone;
 }
 
+// Only the start of a long text is kept, as it arrives: the list cuts the
+// value anyway, and one text may be as long as the file.
 void FirstChildValues::Text(std::string_view text) {
-  if (capturing_ != kNone) slots_[capturing_].value += text;
+  if (capturing_ == kNone) return;
+  Slot& slot = slots_[capturing_];
+  if (slot.value.empty()) text = TrimXmlSpaceStart(text);
+  const std::size_t taken = KeptValueLength(text, slot.value.size());
+  slot.value.append(text.substr(0, taken));
+  if (!slot.moreAfterKept && !TrimXmlSpace(text.substr(taken)).empty()) slot.moreAfterKept = true;
 }
 
 const std::string* FirstChildValues::Value(std::size_t index) const {

@@ -14,7 +14,7 @@
 class FirstChildValues {
  public:
   // Each value is the child's character data and that of its descendants,
-  // joined, not trimmed.
+  // joined, without leading and trailing XML white space.
   [[nodiscard]] static FirstChildValues Texts(std::initializer_list<std::string_view> names);
   // Each value is the child's attribute `attribute`.
   [[nodiscard]] static FirstChildValues Attributes(std::initializer_list<std::string_view> names,
@@ -29,8 +29,9 @@ class FirstChildValues {
   // Whether Text would keep text now: inside a wanted child, with Texts.
   [[nodiscard]] bool Capturing() const { return capturing_ != kNone; }
 
-  // The value for the index-th name (UTF-8); null when the machine has no
-  // such child, or its first such child lacks the attribute.
+  // The value for the index-th name (UTF-8), of a long one only the start
+  // that the list keeps (KeptValueLength); null when the machine has no such
+  // child, or its first such child lacks the attribute.
   [[nodiscard]] const std::string* Value(std::size_t index) const;
 
  private:
@@ -38,6 +39,8 @@ class FirstChildValues {
     std::string_view name;
     bool seen = false;
     bool present = false;
+    // Text that is not white space came after the kept start of the value.
+    bool moreAfterKept = false;
     std::string value;  // kept from machine to machine, so its storage is reused
   };
 

@@ -30,9 +30,9 @@ class InitiatorMachines final : public MachineChildrenHandler {
       outcome_.skipped.Add(SkipReason::LackingValue);
       return;
     }
-    AssignUtf8(name_, *name);
-    AssignUtf8(mac_, *mac);
-    AssignUtf8(ip_, *ip);
+    AssignXmlValue(name_, *name);
+    AssignXmlValue(mac_, *mac);
+    AssignXmlValue(ip_, *ip);
     ApplyMachineRules(layout_.rules, mac_, name_);
     outcome_.machines.Add(mac_, ip_, name_);
   }

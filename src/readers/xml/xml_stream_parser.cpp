@@ -5,11 +5,16 @@
 
 #include <climits>
 #include <new>
+#include <utility>
 
 #include "readers/xml/code_page_encoding.h"
 #include "readers/xml/xml_encoding_names.h"
 
 namespace {
+
+// Deeper documents are refused: none of these systems nests more than a few
+// elements, and the parser keeps every open one.
+constexpr int kMaxDepth = 1000;
 
 XmlStreamParser& Self(void* data) { return *static_cast<XmlStreamParser*>(data); }
 
@@ -29,6 +34,9 @@ XmlStreamParser::XmlStreamParser(XmlContentHandler& handler, const char* forcedE
   if (!parser_) throw std::bad_alloc();
   XML_SetUserData(parser_, this);
   XML_SetParamEntityParsing(parser_, XML_PARAM_ENTITY_PARSING_NEVER);
+  // A start tag that arrives in many pieces is parsed once, not again with
+  // every piece (the default; the build asks for an expat that has it).
+  XML_SetReparseDeferralEnabled(parser_, XML_TRUE);
   XML_SetElementHandler(parser_, OnStartElement, OnEndElement);
   FollowTextWish();
   XML_SetXmlDeclHandler(parser_, OnXmlDecl);
@@ -59,13 +67,16 @@ bool XmlStreamParser::Feed(const char* bytes, int length, bool last) {
   if (!failureDetail_.empty()) return false;  // refused by one of the handlers
   const XML_Error error = XML_GetErrorCode(parser_);
   if (error == XML_ERROR_NO_MEMORY) throw std::bad_alloc();
-  failureDetail_ = "line " + std::to_string(XML_GetCurrentLineNumber(parser_)) + ": " +
-                   XML_ErrorString(error);
+  failureDetail_ = AtCurrentLine(XML_ErrorString(error));
   return false;
 }
 
-void XmlStreamParser::Refuse(const char* why) {
-  if (failureDetail_.empty()) failureDetail_ = why;
+std::string XmlStreamParser::AtCurrentLine(std::string_view words) const {
+  return "line " + std::to_string(XML_GetCurrentLineNumber(parser_)) + ": " + std::string(words);
+}
+
+void XmlStreamParser::Refuse(std::string why) {
+  if (failureDetail_.empty()) failureDetail_ = std::move(why);
   Stop();
 }
 
@@ -86,8 +97,13 @@ void XMLCALL XmlStreamParser::OnStartElement(void* data, const XML_Char* name,
                                              const XML_Char** attributes) {
   XmlStreamParser& self = Self(data);
   if (self.Stopped()) return;
-  ++self.depth_;
   try {
+    if (self.depth_ == kMaxDepth) {
+      self.Refuse(self.AtCurrentLine("nesting deeper than " + std::to_string(kMaxDepth) +
+                                      " elements"));
+      return;
+    }
+    ++self.depth_;
     // Attributes a DTD would add are left out: only what the tag says counts.
     const XmlAttributes specified(attributes, XML_GetSpecifiedAttributeCount(self.parser_));
     self.handler_.StartElement(self.depth_, name, specified);

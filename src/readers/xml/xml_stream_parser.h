@@ -31,13 +31,15 @@ class XmlStreamParser {
 
   // The root element has been closed.
   [[nodiscard]] bool RootClosed() const { return rootClosed_; }
-  // Why the document failed: "line N: " and the parser's words, or what in
-  // it we refuse (an external DTD, an entity declaration).
+  // Why the document failed: "line N: " and the parser's words or nesting
+  // deeper than 1000 elements, or what else in it we refuse (an external DTD,
+  // an entity declaration).
   [[nodiscard]] const std::string& FailureDetail() const { return failureDetail_; }
 
  private:
   bool Feed(const char* bytes, int length, bool last);
-  void Refuse(const char* why);
+  void Refuse(std::string why);
+  [[nodiscard]] std::string AtCurrentLine(std::string_view words) const;
   void Stop();
   bool Stopped() const { return stopped_; }
   // Hands text over only while the handler wants it.

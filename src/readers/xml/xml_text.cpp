@@ -1,4 +1,4 @@
-// Trimming and UTF-8 to UTF-16 for the XML readers.
+// Trimming, cutting and UTF-8 to UTF-16 for the XML readers.
 #include "readers/xml/xml_text.h"
 
 namespace {
@@ -40,19 +40,48 @@ long DecodeOne(std::string_view text, std::size_t i, std::size_t& length) {
 
 }  // namespace
 
-std::string_view TrimXmlSpace(std::string_view text) {
+std::string_view TrimXmlSpaceStart(std::string_view text) {
   while (!text.empty() && IsXmlSpace(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+std::string_view TrimXmlSpace(std::string_view text) {
+  text = TrimXmlSpaceStart(text);
   while (!text.empty() && IsXmlSpace(text.back())) text.remove_suffix(1);
   return text;
 }
 
-void AssignUtf8(std::u16string& out, std::string_view utf8) {
-  // The ASCII start, most often the whole value, is widened as it is.
+std::size_t KeptValueLength(std::string_view utf8, std::size_t kept) {
+  if (kept >= kKeptValueBytes) return 0;
+  if (utf8.size() <= kKeptValueBytes - kept) return utf8.size();
+  std::size_t length = kKeptValueBytes - kept;
+  while (length < utf8.size() && IsContinuation(static_cast<unsigned char>(utf8[length]))) {
+    ++length;
+  }
+  return length;
+}
+
+std::string_view KeptValue(const char* utf8) {
+  std::size_t length = 0;
+  while (length < kKeptValueBytes && utf8[length] != '\0') ++length;
+  while (utf8[length] != '\0' && IsContinuation(static_cast<unsigned char>(utf8[length]))) {
+    ++length;
+  }
+  return {utf8, length};
+}
+
+void AssignXmlValue(std::u16string& out, std::string_view utf8) {
+  utf8 = utf8.substr(0, KeptValueLength(utf8));
+  // The ASCII start, most often the whole value, is widened as it is; when
+  // the first 259 bytes are ASCII the cut falls after them.
   std::size_t ascii = 0;
-  while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
+  while (ascii < utf8.size() && ascii < kValueBufferLimit &&
+         static_cast<unsigned char>(utf8[ascii]) < 0x80) {
+    ++ascii;
+  }
   out.resize(ascii);
   for (std::size_t i = 0; i < ascii; ++i) out[i] = static_cast<unsigned char>(utf8[i]);
-  if (ascii == utf8.size()) return;
+  if (ascii == utf8.size() || ascii == kValueBufferLimit) return;
   out.reserve(utf8.size());  // never more UTF-16 units than UTF-8 bytes
   for (std::size_t i = ascii; i < utf8.size();) {
     const auto byte = static_cast<unsigned char>(utf8[i]);
@@ -73,4 +102,5 @@ void AssignUtf8(std::u16string& out, std::string_view utf8) {
       out.push_back(static_cast<char16_t>(code));
     }
   }
+  out.resize(CutToValueBuffer(out).size());
 }

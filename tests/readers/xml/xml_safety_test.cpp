@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "conversion/conversion_run.h"
+#include "conversion/source_detection.h"
 #include "conversion/source_types.h"
 #include "core/conversion_context.h"
 #include "core/utf8.h"
@@ -205,20 +206,63 @@ TEST(XmlSafety, AnElementWithManyAttributesIsReadQuickly) {
   }
 }
 
-// Nesting has no depth limit that could exhaust the stack.
-TEST(XmlSafety, DeepNestingIsReadWithoutRecursion) {
-  constexpr int kDepth = 200000;
-  std::string nested;
-  for (int i = 0; i < kDepth; ++i) nested += "<d>";
-  for (int i = 0; i < kDepth; ++i) nested += "</d>";
-  ExpectReads(XmlReadCase{"", T::Kuaiba,
-                          "<KB><wks><pc cName=\"a\" MAC=\"aa\" clientIP=\"1\">" + nested +
-                              "</pc></wks></KB>",
-                          Entry(u"AA", u"1", u"A")});
-  ExpectReads(XmlReadCase{"", T::I8,
-                          "<Collections><Computer Name=\"a\"><MacAddr>" + nested +
-                              "m</MacAddr><IPAddr>1</IPAddr></Computer></Collections>",
-                          Entry(u"M", u"1", u"A")});
+// Elements nested deeper than 1000 are refused, at the line of the first too
+// deep, through the streamed file and through the text read whole; 1000 deep
+// still reads, and detection does not offer the type it refuses.
+struct NestingSource {
+  DisklessType type;
+  std::string head;  // up to where the nested elements go, `depth` elements open
+  int depth;
+  std::string tail;
+  std::u16string entry;
+};
+
+const NestingSource kNestingSources[] = {
+    {T::Kuaiba, "<KB><wks><pc cName=\"a\" MAC=\"aa\" clientIP=\"1\">", 3, "</pc></wks></KB>",
+     Entry(u"AA", u"1", u"A")},
+    {T::Pxd, "<PXD><Wks><W ComName=\"a\" MAC=\"aa\" WksIP=\"1\">", 3, "</W></Wks></PXD>",
+     Entry(u"AA", u"1", u"A")},
+    {T::I8, "<Collections><Computer Name=\"a\"><MacAddr>", 3,
+     "m</MacAddr><IPAddr>1</IPAddr></Computer></Collections>", Entry(u"M", u"1", u"A")},
+    {T::Ccboot, "<server><initiator><C><name value=\"a\"/><mac value=\"aa\"/><ip value=\"1\"/>", 3,
+     "</C></initiator></server>", Entry(u"AA", u"1", u"A")},
+    {T::Wangwei9, "<ClientInfor><ClientConfig><Name>a</Name><Mac>aa</Mac><IP>1</IP>", 2,
+     "</ClientConfig></ClientInfor>", Entry(u"AA", u"0.0.0.1", u"A")},
+};
+
+std::string Nested(const NestingSource& source, int depth) {
+  const auto count = static_cast<std::size_t>(depth - source.depth);
+  std::string text = source.head + "\n";
+  for (std::size_t i = 0; i < count; ++i) text += "<d>";
+  for (std::size_t i = 0; i < count; ++i) text += "</d>";
+  return text + source.tail;
+}
+
+bool Offers(const fs::path& source, DisklessType type) {
+  for (const DetectedType& candidate : DetectSourceTypes(source, ConversionContext::Default())) {
+    if (candidate.type == type) return true;
+  }
+  return false;
+}
+
+TEST(XmlSafety, NestingDeeperThanAThousandElementsIsRefused) {
+  ScratchDir dir;
+  for (const NestingSource& source : kNestingSources) {
+    const std::string slug(SourceTypeOf(source.type).slug);
+    ExpectReads(XmlReadCase{slug.c_str(), source.type, Nested(source, 1000), source.entry});
+    WriteFileBytes(dir / "deep.xml", Nested(source, 1000));
+    EXPECT_TRUE(Offers(dir / "deep.xml", source.type)) << slug;
+
+    for (const int depth : {1001, 1'000'000}) {
+      const ReaderRun run = ReadBytesAs(source.type, Nested(source, depth));
+      EXPECT_FALSE(run.write) << slug << " " << depth;
+      EXPECT_EQ(run.messages, std::vector{Message::SourceFormatInvalid}) << slug << " " << depth;
+      EXPECT_EQ(run.details, std::vector<std::string>{"line 2: nesting deeper than 1000 elements"})
+          << slug << " " << depth;
+      WriteFileBytes(dir / "deeper.xml", Nested(source, depth));
+      EXPECT_FALSE(Offers(dir / "deeper.xml", source.type)) << slug << " " << depth;
+    }
+  }
 }
 
 }  // namespace
