@@ -19,17 +19,31 @@ bool IsSkipped(const IniField& field, const std::u16string& value) {
   return field.skipWhenEmpty && value.empty();
 }
 
+// Only the names that can be listed and the values the layout reads are kept.
+ProfileSelection KeptOf(const IniLayout& layout) {
+  ProfileSelection selection;
+  selection.keys.emplace();
+  for (const IniField* field : {&layout.mac, &layout.ip, &layout.name}) {
+    if (!field->key.empty()) selection.keys->push_back(field->key);
+  }
+  // The Windows list call gives N - 2 both when the names do not fit and when
+  // they fill exactly N - 2 characters; either way the reader gives up.
+  selection.nameListLimit = layout.sectionListCapacity - 2;
+  return selection;
+}
+
 }  // namespace
 
 ReadOutcome ReadIniSource(const SourceRequest& request, const IniLayout& layout) {
   const std::optional<std::string> bytes = ReadSourceBytes(request.source);
   if (!bytes) return ReadOutcome::Failed(request.messages.openFailed);
-  const ProfileFile profile(DecodeProfileText(*bytes, request.context.ansi()));
-  // The Windows list call gives N - 2 both when the names do not fit and when
-  // they fill exactly N - 2 characters; either way the reader gives up.
-  if (profile.SectionNameListLength() >= layout.sectionListCapacity - 2) {
-    return ReadOutcome::Failed(Message::BufferTooSmall);
-  }
+  ProfileFile profile(KeptOf(layout));
+  DecodeProfileTextInPieces(*bytes, request.context.ansi(), [&](std::u16string_view piece) {
+    profile.Feed(piece);
+    return !profile.NameListFull();
+  });
+  profile.Finish();
+  if (profile.NameListFull()) return ReadOutcome::Failed(Message::BufferTooSmall);
   ReadOutcome outcome;
   for (const std::u16string& section : profile.SectionNames()) {
     std::u16string mac = FieldValue(profile, section, layout.mac);

@@ -1,27 +1,11 @@
 // Profile file parsing: lines, section headers, keys and values.
 #include "readers/structured/profile_file.h"
 
+#include <algorithm>
+
 #include "core/ascii.h"
-#include "core/value_buffer.h"
 
 namespace {
-
-// What the profile functions trim: not U+3000, U+00A0 or other Unicode blanks.
-bool IsProfileBlank(char16_t c) {
-  return c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r' || c == u' ' ||
-         c == u'\x1A';
-}
-
-std::u16string_view Trim(std::u16string_view text) {
-  while (!text.empty() && IsProfileBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsProfileBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-// Names and values are C strings to the profile functions.
-std::u16string_view UpToNul(std::u16string_view text) { return text.substr(0, text.find(u'\0')); }
-
-std::u16string_view Clean(std::u16string_view text) { return UpToNul(Trim(text)); }
 
 std::u16string FoldAToZ(std::u16string_view name) {
   std::u16string folded(name);
@@ -29,59 +13,82 @@ std::u16string FoldAToZ(std::u16string_view name) {
   return folded;
 }
 
-std::u16string_view WithoutEnclosingQuotes(std::u16string_view value) {
-  if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
-      value.back() == value.front()) {
-    return value.substr(1, value.size() - 2);
-  }
-  return value;
+// A key longer than every kept one is none of them: no more of it is held.
+std::size_t KeyLimit(const ProfileSelection& selection) {
+  if (!selection.keys) return std::numeric_limits<std::size_t>::max();
+  std::size_t longest = 0;
+  for (const std::u16string_view key : *selection.keys) longest = std::max(longest, key.size());
+  return longest;
 }
 
 }  // namespace
 
-ProfileFile::ProfileFile(std::u16string_view text) {
-  // nullptr where no key is ever looked up: before the first header, in a
-  // section without a name, and in a later section of a name already seen.
-  Keys* current = nullptr;
-  while (!text.empty()) {
-    const std::size_t end = text.find_first_of(u"\r\n");
-    ParseLine(text.substr(0, end), current);
-    if (end == std::u16string_view::npos) break;
-    const bool crLf = text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n';
-    text.remove_prefix(end + (crLf ? 2 : 1));
+ProfileFile::ProfileFile(std::u16string_view text) : ProfileFile(ProfileSelection{}) {
+  Feed(text);
+  Finish();
+}
+
+ProfileFile::ProfileFile(const ProfileSelection& selection)
+    : nameListLimit_(selection.nameListLimit),
+      line_(selection.nameListLimit, KeyLimit(selection)) {
+  if (selection.keys) {
+    keptKeys_.emplace();
+    for (const std::u16string_view key : *selection.keys) keptKeys_->push_back(FoldAToZ(key));
   }
 }
 
-void ProfileFile::ParseLine(std::u16string_view line, Keys*& current) {
-  line = Trim(line);
-  if (line.empty()) return;
-  if (line.front() == u'[') {
-    const std::size_t close = line.rfind(u']');
-    if (close != 0 && close != std::u16string_view::npos) {
-      const std::u16string_view name = Clean(line.substr(1, close - 1));
-      if (name.empty()) {
-        current = nullptr;
-        return;
-      }
-      sectionNames_.emplace_back(name);
-      // Only the first section of a name is ever looked up.
-      const auto [section, isFirst] = sections_.try_emplace(FoldAToZ(name));
-      current = isFirst ? &section->second : nullptr;
-      return;
+void ProfileFile::Feed(std::u16string_view piece) {
+  for (const char16_t c : piece) {
+    if (nameListFull_) return;
+    // A CR LF pair ends a line and then an empty one, which counts for nothing.
+    if (c == u'\r' || c == u'\n') {
+      EndLine();
+    } else {
+      line_.Add(c);
     }
   }
-  if (!current) return;
-  const std::size_t equals = line.find(u'=');
-  const std::u16string_view key = Clean(line.substr(0, equals));
-  const std::u16string_view value =
-      equals == std::u16string_view::npos ? std::u16string_view() : Clean(line.substr(equals + 1));
-  current->try_emplace(FoldAToZ(key), value);
 }
 
-std::size_t ProfileFile::SectionNameListLength() const {
-  std::size_t length = 0;
-  for (const std::u16string& name : sectionNames_) length += name.size() + 1;
-  return length;
+void ProfileFile::Finish() {
+  if (!nameListFull_) EndLine();
+}
+
+void ProfileFile::EndLine() {
+  if (line_.IsHeader()) {
+    StartSection();
+  } else if (!line_.IsBlank()) {
+    AddKey();
+  }
+  line_.Clear();
+}
+
+void ProfileFile::StartSection() {
+  current_ = nullptr;
+  // A name longer than the limit is not held; it could not be listed anyway.
+  if (!line_.NameWhole()) {
+    nameListFull_ = true;
+    return;
+  }
+  const std::u16string_view name = line_.Name();
+  if (name.empty()) return;
+  nameListLength_ += name.size() + 1;
+  if (nameListLength_ >= nameListLimit_) {
+    nameListFull_ = true;
+    return;
+  }
+  sectionNames_.emplace_back(name);
+  // Only the first section of a name is ever looked up.
+  const auto [section, isFirst] = sections_.try_emplace(FoldAToZ(name));
+  if (isFirst) current_ = &section->second;
+}
+
+void ProfileFile::AddKey() {
+  if (!current_ || !line_.KeyWhole()) return;
+  std::u16string key = FoldAToZ(line_.Key());
+  if (keptKeys_ && std::find(keptKeys_->begin(), keptKeys_->end(), key) == keptKeys_->end()) {
+    return;
+  }
+  current_->try_emplace(std::move(key), line_.Value());
 }
 
 std::u16string ProfileFile::Value(std::u16string_view section, std::u16string_view key) const {
@@ -89,5 +96,5 @@ std::u16string ProfileFile::Value(std::u16string_view section, std::u16string_vi
   if (keys == sections_.end()) return {};
   const auto value = keys->second.find(FoldAToZ(key));
   if (value == keys->second.end()) return {};
-  return std::u16string(CutToValueBuffer(WithoutEnclosingQuotes(value->second)));
+  return value->second;
 }

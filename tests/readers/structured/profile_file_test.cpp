@@ -36,6 +36,29 @@ TEST_P(ProfileFileTest, ListsSectionsAndFindsValues) {
   }
 }
 
+void ExpectValues(const ProfileFile& profile, const std::vector<Lookup>& lookups,
+                  const std::string& context) {
+  for (const Lookup& lookup : lookups) {
+    EXPECT_EQ(profile.Value(lookup.section, lookup.key), lookup.value)
+        << context << ": " << testing::PrintToString(lookup.section) << " "
+        << testing::PrintToString(lookup.key);
+  }
+}
+
+// The parse keeps no line whole: any split of the text reads the same.
+TEST_P(ProfileFileTest, ReadsTheSameFedInPieces) {
+  for (const std::size_t pieceSize : {1, 2, 3, 7}) {
+    ProfileFile profile{ProfileSelection{}};
+    const std::u16string_view text = GetParam().text;
+    for (std::size_t at = 0; at < text.size(); at += pieceSize) {
+      profile.Feed(text.substr(at, pieceSize));
+    }
+    profile.Finish();
+    EXPECT_EQ(profile.SectionNames(), GetParam().names) << pieceSize;
+    ExpectValues(profile, GetParam().lookups, "in pieces of " + std::to_string(pieceSize));
+  }
+}
+
 const std::u16string k300(300, u'x');
 const std::u16string k259(259, u'x');
 
@@ -117,5 +140,77 @@ TEST(ProfileFile, SectionNameListLengthCountsEachNameAndItsNul) {
   EXPECT_EQ(ProfileFile(u"[ab]\n[ c ]\n[]\n[ab]\n").SectionNameListLength(), 3u + 2u + 3u);
   EXPECT_EQ(ProfileFile(u"").SectionNameListLength(), 0u);
 }
+
+struct SelectionCase {
+  const char* what;
+  std::u16string text;
+  std::vector<std::u16string> names;
+  std::vector<Lookup> lookups;
+  bool full = false;
+};
+
+void PrintTo(const SelectionCase& c, std::ostream* os) { *os << c.what; }
+
+// Kept: the keys "ip" and "WksName", and names while the list stays below 12.
+class ProfileSelectionTest : public testing::TestWithParam<SelectionCase> {};
+
+TEST_P(ProfileSelectionTest, KeepsOnlyTheNamedKeysAndTheNamesThatFit) {
+  ProfileFile profile(ProfileSelection{.keys = std::vector<std::u16string_view>{u"ip", u"WksName"},
+                                       .nameListLimit = 12});
+  profile.Feed(GetParam().text);
+  profile.Finish();
+  EXPECT_EQ(profile.NameListFull(), GetParam().full);
+  EXPECT_EQ(profile.SectionNames(), GetParam().names);
+  ExpectValues(profile, GetParam().lookups, "kept");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kept, ProfileSelectionTest,
+    testing::Values(
+        SelectionCase{"named_keys_in_any_case",
+                      u"[a]\nIP=1\nwksname=n\nother=2\n",
+                      {u"a"},
+                      {{u"a", u"ip", u"1"}, {u"a", u"WKSNAME", u"n"}, {u"a", u"other", u""}}},
+        SelectionCase{"longer_keys_are_other_keys",
+                      u"[a]\nIPX=1\nI=2\nip  =3\n",
+                      {u"a"},
+                      {{u"a", u"ip", u"3"}}},
+        SelectionCase{"key_cut_at_nul_is_named",
+                      u"[a]\nip\0junk=1\n"s,
+                      {u"a"},
+                      {{u"a", u"ip", u"1"}}},
+        SelectionCase{"first_named_key_wins_after_others",
+                      u"[a]\nx=0\nip\nip=1\n",
+                      {u"a"},
+                      {{u"a", u"ip", u""}}},
+        SelectionCase{"names_below_the_limit",
+                      u"[abcde]\n[fghij]\nip=1\n",  // 6 + 6 = 12 would be the limit
+                      {u"abcde"},
+                      {{u"abcde", u"ip", u""}},
+                      true},
+        SelectionCase{"names_one_below_the_limit",
+                      u"[abcde]\n[fghi]\nip=1\n[]\n",
+                      {u"abcde", u"fghi"},
+                      {{u"fghi", u"ip", u"1"}}},
+        SelectionCase{"nothing_after_the_full_list_is_read",
+                      u"[abcdefghijk]\n[a]\nip=1\n",
+                      {},
+                      {{u"a", u"ip", u""}},
+                      true},
+        SelectionCase{"a_name_far_past_the_limit",
+                      u"[a]\nip=1\n[" + std::u16string(100, u'n') + u"]\n",
+                      {u"a"},
+                      {{u"a", u"ip", u"1"}},
+                      true},
+        SelectionCase{"a_long_bracket_line_without_close_is_a_key",
+                      u"[a]\n[" + std::u16string(100, u'n') + u"\nip=1\n",
+                      {u"a"},
+                      {{u"a", u"ip", u"1"}}},
+        SelectionCase{"a_long_header_whose_name_is_short",
+                      u"[a" + std::u16string(100, u' ') + u"]" + std::u16string(100, u'x') +
+                          u"\nip=1\n[b\0"s + std::u16string(100, u'y') + u"]\n",
+                      {u"a", u"b"},
+                      {{u"a", u"ip", u"1"}}}),
+    [](const testing::TestParamInfo<SelectionCase>& info) { return std::string(info.param.what); });
 
 }  // namespace
