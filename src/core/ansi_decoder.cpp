@@ -44,6 +44,20 @@ void AnsiDecoder::Split(std::string_view bytes, Ascii&& ascii, Other&& other) co
   }
 }
 
+std::size_t AnsiDecoder::WholeCharacters(std::string_view bytes) const {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    if (!isLead_[static_cast<unsigned char>(bytes[i])]) {
+      ++i;
+    } else if (i + 1 < bytes.size()) {
+      i += 2;
+    } else {
+      return i;
+    }
+  }
+  return i;
+}
+
 void AnsiDecoder::Decode(std::string_view bytes, std::u16string& text) const {
   if (asciiAsItself_) {
     // Most values are ASCII from start to end: widened in one go.

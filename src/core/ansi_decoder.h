@@ -18,6 +18,14 @@ class AnsiDecoder {
   // What platform::Utf16ToUtf8(ansi.Decode(bytes)) gives, appended to `utf8`.
   void AppendUtf8(std::string_view bytes, std::string& utf8) const;
 
+  // Whether bytes decoded piece by piece, each piece cut by WholeCharacters,
+  // give what they give decoded whole (not so in UTF-8, whose broken
+  // sequences are not ours to split).
+  [[nodiscard]] bool DecodesInPieces() const { return splits_; }
+  // How many of the bytes (no NUL among them) make whole characters: all but
+  // a last lead byte whose partner has not come yet.
+  [[nodiscard]] std::size_t WholeCharacters(std::string_view bytes) const;
+
  private:
   // Calls ascii(run) for each run of ASCII characters and other(run) for the
   // bytes between, which start and end at character boundaries, in order,

@@ -1,6 +1,9 @@
 // Decoding ANSI bytes with the ASCII shortcut gives what the code page gives.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "core/ansi_decoder.h"
 
 namespace {
@@ -27,11 +30,9 @@ class ShiftedA final : public platform::CodePage {
   std::string Encode(std::u16string_view) const override { return {}; }
 };
 
-TEST(AnsiDecoder, GivesWhatTheCodePageGives) {
-  const std::unique_ptr<platform::CodePage> chinese = OpenCodePage(936);
-  const std::unique_ptr<platform::CodePage> utf8 = OpenCodePage(platform::kUtf8CodePage);
-  const ShiftedA shifted;
-  const std::string cases[] = {
+// Bytes that decode in every way a code page can differ from ASCII.
+const std::vector<std::string>& Cases() {
+  static const std::vector<std::string> cases = {
       "",
       "PC021",
       std::string("ab\0cd", 5),
@@ -47,19 +48,49 @@ TEST(AnsiDecoder, GivesWhatTheCodePageGives) {
       "\xF0\x9F\x98\x80!",  // a pair in UTF-16
       std::string(300, 'a'),
       "\x7F\x01\x1F",
-  };
+    };
+  return cases;
+}
+
+TEST(AnsiDecoder, GivesWhatTheCodePageGives) {
+  const std::unique_ptr<platform::CodePage> chinese = OpenCodePage(936);
+  const std::unique_ptr<platform::CodePage> utf8 = OpenCodePage(platform::kUtf8CodePage);
+  const ShiftedA shifted;
   for (const platform::CodePage* page : {static_cast<const platform::CodePage*>(chinese.get()),
                                          static_cast<const platform::CodePage*>(utf8.get()),
                                          static_cast<const platform::CodePage*>(&shifted)}) {
     const AnsiDecoder decoder(*page);
     std::u16string text = u"left over from the value before";
-    for (const std::string& bytes : cases) {
+    for (const std::string& bytes : Cases()) {
       decoder.Decode(bytes, text);
       EXPECT_EQ(text, page->Decode(bytes)) << page->number() << " " << bytes;
       std::string converted = "before";
       decoder.AppendUtf8(bytes, converted);
       EXPECT_EQ(converted, "before" + platform::Utf16ToUtf8(page->Decode(bytes)))
           << page->number() << " " << bytes;
+    }
+  }
+}
+
+// Where the text may be decoded in pieces, two pieces cut anywhere, the first
+// giving up what WholeCharacters leaves, decode to the text of the whole.
+TEST(AnsiDecoder, PiecesCutAtWholeCharactersDecodeAsTheWhole) {
+  const std::unique_ptr<platform::CodePage> chinese = OpenCodePage(936);
+  const std::unique_ptr<platform::CodePage> utf8 = OpenCodePage(platform::kUtf8CodePage);
+  EXPECT_TRUE(AnsiDecoder(*chinese).DecodesInPieces());
+  EXPECT_FALSE(AnsiDecoder(*utf8).DecodesInPieces());
+  const AnsiDecoder decoder(*chinese);
+  for (std::string bytes : Cases()) {
+    bytes = bytes.substr(0, bytes.find('\0'));
+    std::string whole;
+    decoder.AppendUtf8(bytes, whole);
+    for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+      const std::size_t first = decoder.WholeCharacters(std::string_view(bytes).substr(0, cut));
+      ASSERT_LE(cut - first, 1u) << bytes << " " << cut;
+      std::string pieces;
+      decoder.AppendUtf8(bytes.substr(0, first), pieces);
+      decoder.AppendUtf8(bytes.substr(first), pieces);
+      EXPECT_EQ(pieces, whole) << bytes << " " << cut;
     }
   }
 }

@@ -17,10 +17,11 @@
 [[nodiscard]] std::optional<ReadFailure> ParseXmlSourceFile(const SourceRequest& request,
                                                             XmlContentHandler& handler);
 
-// Reads the whole source file and parses it decoded from the ANSI code page up
-// to its first zero byte, whatever encoding it declares; first cut after the
-// first `cutAfter` when that is given and found. Each failing step of the
-// read fails with the type's message.
+// Parses the source file decoded from the ANSI code page up to its first zero
+// byte, whatever encoding it declares; first cut after the first `cutAfter`
+// when that is given and found. The file is read in pieces (whole in UTF-8)
+// but fails as a whole read would: each failing step with the type's message,
+// before any failure of the text.
 [[nodiscard]] std::optional<ReadFailure> ParseAnsiXmlSourceFile(const SourceRequest& request,
                                                                 XmlContentHandler& handler,
                                                                 std::u16string_view cutAfter = {});

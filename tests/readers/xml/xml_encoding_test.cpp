@@ -5,8 +5,10 @@
 
 #include <cctype>
 #include <filesystem>
+#include <optional>
 
 #include "conversion/conversion_run.h"
+#include "conversion/source_types.h"
 #include "core/conversion_context.h"
 #include "core/utf8.h"
 #include "support/recording_host.h"
@@ -236,6 +238,42 @@ TEST(XmlEncoding, WholeFileTypesIgnoreTheDeclaredEncoding) {
   const ReaderRun cut = ReadBytesAs(
       T::Wangwei9, "<ClientInfor><ClientConfig><Name>a</Name>\0</ClientConfig></ClientInfor>"s);
   EXPECT_EQ(cut.messages, std::vector{Message::SourceFormatInvalid});
+}
+
+// Types 5 and 11 read the file in pieces of 64 KiB: a double-byte character
+// (one with an ASCII-range trail byte too), the "</PXD>" and the NUL that end
+// the text read across the edge between two pieces as within one.
+TEST(XmlEncoding, WholeFileTypesReadAcrossThePiecesEdges) {
+  constexpr std::size_t kPiece = std::size_t{1} << 16;
+  // `head` and a comment, then `at` starting `offset` bytes before the edge.
+  const auto padded = [](const std::string& head, std::size_t offset, const std::string& at) {
+    const std::size_t padding = kPiece - offset - head.size() - std::string("<!---->").size();
+    return head + "<!--" + std::string(padding, ' ') + "-->" + at;
+  };
+  const std::string wks = "<W ComName=\"pc\" MAC=\"aa\" WksIP=\"1\"/>";
+  for (std::size_t offset = 1; offset <= 6; ++offset) {
+    SCOPED_TRACE(offset);
+    ExpectReads(XmlReadCase{"", T::Pxd,
+                            padded("<PXD><Wks>", offset,
+                                   "\xBB\xFA\x81\x40\xBB\xFA<W ComName=\"\xBB\xFA\x81\x40\xBB\xFA\" "
+                                   "MAC=\"aa\" WksIP=\"1\"/></Wks></PXD>") ,
+                            Entry(u"AA", u"1", u"\u673A\u4E02\u673A")});
+    ExpectReads(XmlReadCase{"", T::Pxd, padded("<PXD><Wks>" + wks + "</Wks>", offset, "</PXD><<"),
+                            Entry(u"AA", u"1", u"PC")});
+    ExpectReads(XmlReadCase{"", T::Wangwei9,
+                            padded("<ClientInfor><ClientConfig><Name>pc</Name><Mac>aa</Mac><IP>1</IP>"
+                                   "</ClientConfig>",
+                                   offset, "</ClientInfor>\0<<"s),
+                            Entry(u"AA", u"0.0.0.1", u"PC")});
+  }
+  // A file that tells a size it does not hold is a failed read, as it was
+  // read whole.
+  if (const std::optional<fs::path> shortFile = ShortSysfsFile()) {
+    for (T type : {T::Pxd, T::Wangwei9}) {
+      const ReaderRun run = ReadFileAs(type, *shortFile);
+      EXPECT_EQ(run.messages, std::vector{SourceTypeOf(type).messages.readFailed});
+    }
+  }
 }
 
 }  // namespace
