@@ -38,14 +38,13 @@ ProfileFile::ProfileFile(const ProfileSelection& selection)
 }
 
 void ProfileFile::Feed(std::u16string_view piece) {
-  for (const char16_t c : piece) {
-    if (nameListFull_) return;
+  while (!piece.empty() && !nameListFull_) {
     // A CR LF pair ends a line and then an empty one, which counts for nothing.
-    if (c == u'\r' || c == u'\n') {
-      EndLine();
-    } else {
-      line_.Add(c);
-    }
+    const std::size_t end = piece.find_first_of(u"\r\n");
+    line_.Add(piece.substr(0, end));
+    if (end == std::u16string_view::npos) return;
+    EndLine();
+    piece.remove_prefix(end + 1);
   }
 }
 

@@ -13,30 +13,40 @@ bool IsProfileBlank(char16_t c) {
          c == u'\x1A';
 }
 
+std::u16string_view WithoutLeadingBlanks(std::u16string_view text) {
+  std::size_t first = 0;
+  while (first < text.size() && IsProfileBlank(text[first])) ++first;
+  return text.substr(first);
+}
+
 // Enough for the value buffer's 259 units after an opening quote, and one
 // more to show that the value goes on.
 constexpr std::size_t kValueHeld = kValueBufferLimit + 2;
 
 }  // namespace
 
-void ProfileLinePart::Add(char16_t c) {
+void ProfileLinePart::Add(std::u16string_view text) {
   if (atNul_) return;
   if (!started_) {
-    if (IsProfileBlank(c)) return;
+    text = WithoutLeadingBlanks(text);
+    if (text.empty()) return;
     started_ = true;
   }
   // Names and values are C strings to the profile functions.
-  if (c == u'\0') {
+  const std::size_t nul = text.find(u'\0');
+  const std::u16string_view part = text.substr(0, nul);
+  if (count_ < limit_) held_.append(part.substr(0, limit_ - count_));
+  std::size_t nonBlankEnd = part.size();
+  while (nonBlankEnd > 0 && IsProfileBlank(part[nonBlankEnd - 1])) --nonBlankEnd;
+  if (nonBlankEnd > 0) {
+    blankFrom_ = count_ + nonBlankEnd;
+    lastNonBlank_ = part[nonBlankEnd - 1];
+  }
+  if (!part.empty()) lastAdded_ = part.back();
+  count_ += part.size();
+  if (nul != std::u16string_view::npos) {
     atNul_ = true;
     nulAt_ = count_;
-    return;
-  }
-  if (count_ < limit_) held_.push_back(c);
-  ++count_;
-  lastAdded_ = c;
-  if (!IsProfileBlank(c)) {
-    blankFrom_ = count_;
-    lastNonBlank_ = c;
   }
 }
 
@@ -56,24 +66,42 @@ std::u16string_view ProfileLinePart::Held(std::size_t length) const {
 ProfileLine::ProfileLine(std::size_t nameLimit, std::size_t keyLimit)
     : nameLimit_(nameLimit), name_(nameLimit), key_(keyLimit), value_(kValueHeld) {}
 
-void ProfileLine::Add(char16_t c) {
+void ProfileLine::Add(std::u16string_view text) {
   if (!started_) {
-    if (IsProfileBlank(c)) return;
+    text = WithoutLeadingBlanks(text);
+    if (text.empty()) return;
     started_ = true;
-    bracket_ = c == u'[';
-  } else if (bracket_) {
-    // The name runs to the last "]": each one may be it.
-    if (c == u']') nameLength_ = name_.Length();
-    name_.Add(c);
+    bracket_ = text.front() == u'[';
+    if (bracket_) {
+      key_.Add(text.substr(0, 1));
+      text.remove_prefix(1);
+    }
   }
+  if (bracket_) AddToName(text);
   // A line starting with "[" and holding no "]" is a key line like any other.
-  if (equals_) {
-    value_.Add(c);
-  } else if (c == u'=') {
-    equals_ = true;
-  } else {
-    key_.Add(c);
+  AddToKeyOrValue(text);
+}
+
+// The name runs to the last "]": the last one so far may be it.
+void ProfileLine::AddToName(std::u16string_view text) {
+  const std::size_t close = text.rfind(u']');
+  if (close != std::u16string_view::npos) {
+    name_.Add(text.substr(0, close));
+    nameLength_ = name_.Length();
+    text.remove_prefix(close);
   }
+  name_.Add(text);
+}
+
+void ProfileLine::AddToKeyOrValue(std::u16string_view text) {
+  if (!equals_) {
+    const std::size_t equals = text.find(u'=');
+    key_.Add(text.substr(0, equals));
+    if (equals == std::u16string_view::npos) return;
+    equals_ = true;
+    text.remove_prefix(equals + 1);
+  }
+  value_.Add(text);
 }
 
 void ProfileLine::Clear() {

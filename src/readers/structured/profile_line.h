@@ -13,7 +13,7 @@ class ProfileLinePart {
  public:
   explicit ProfileLinePart(std::size_t limit) : limit_(limit) {}
 
-  void Add(char16_t c);
+  void Add(std::u16string_view text);
   void Clear();
 
   // The part's length were it to end here.
@@ -43,8 +43,8 @@ class ProfileLine {
  public:
   ProfileLine(std::size_t nameLimit, std::size_t keyLimit);
 
-  // A unit of the line; CR and LF end lines and never come here.
-  void Add(char16_t c);
+  // More of the line; CR and LF end lines and never come here.
+  void Add(std::u16string_view text);
   void Clear();
 
   // A header: the line starts with "[" and holds a "]" after it.
@@ -64,6 +64,9 @@ class ProfileLine {
   [[nodiscard]] std::u16string_view Value() const;
 
  private:
+  void AddToName(std::u16string_view text);
+  void AddToKeyOrValue(std::u16string_view text);
+
   std::size_t nameLimit_;
   bool started_ = false;
   bool bracket_ = false;  // the first unit other than a blank is "["
