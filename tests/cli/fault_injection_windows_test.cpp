@@ -79,9 +79,11 @@ TEST_P(EveryTypeFaults, ASourceHeldWithoutSharingCannotBeRead) {
   EXPECT_TRUE(StateOf(source) == before);
 }
 
+// Marked read-only, as the file's properties in Explorer or "attrib +r" mark it.
 TEST_P(EveryTypeFaults, AReadOnlyOutputFileIsNotReplaced) {
   fs::permissions(output, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
+  ASSERT_NE(::GetFileAttributesW(output.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
   const FileState before = StateOf(output);
   const CliResult result = Convert(source, output);
   EXPECT_EQ(result.status, 1);

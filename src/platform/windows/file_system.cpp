@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/same_resolved_path.h"
+#include "platform/windows/long_path.h"
 #include "platform/windows/unique_handle.h"
 
 namespace platform {
@@ -13,7 +14,7 @@ namespace {
 
 // Any file or folder, for its identity only.
 UniqueHandle OpenForIdentity(const std::filesystem::path& path) {
-  return UniqueHandle(::CreateFileW(path.c_str(), 0,
+  return UniqueHandle(::CreateFileW(LongPath(path).c_str(), 0,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
@@ -28,7 +29,7 @@ bool CanWriteInto(const std::filesystem::path& folder) {
     const std::filesystem::path probe =
         checked / (L".zembrix-probe-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
                    std::to_wstring(::GetTickCount() + attempt));
-    UniqueHandle file(::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    UniqueHandle file(::CreateFileW(LongPath(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     if (file) return true;
     if (::GetLastError() != ERROR_FILE_EXISTS) return false;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/windows/long_path.h"
 #include "platform/windows/unique_handle.h"
 
 namespace platform {
@@ -29,13 +30,14 @@ fs::path FolderOf(const fs::path& path) {
 // The target must be a place a file can be written: not a folder, not a
 // read-only file, not a file we may not open for writing.
 bool TargetIsWritable(const fs::path& target) {
-  const DWORD attributes = ::GetFileAttributesW(target.c_str());
+  const std::wstring name = LongPath(target);
+  const DWORD attributes = ::GetFileAttributesW(name.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = ::GetLastError();
     return error == ERROR_FILE_NOT_FOUND;
   }
   if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) return false;
-  const UniqueHandle file(::CreateFileW(target.c_str(), GENERIC_WRITE,
+  const UniqueHandle file(::CreateFileW(name.c_str(), GENERIC_WRITE,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, 0, nullptr));
   return file && ::GetFileType(file.get()) == FILE_TYPE_DISK;
@@ -52,13 +54,13 @@ bool IsTemporaryName(std::wstring_view name) {
 // holds its file open without sharing, so its file cannot be deleted here.
 void RemoveStaleTemporaries(const fs::path& folder) {
   WIN32_FIND_DATAW found{};
-  const std::wstring pattern = (folder / (std::wstring(kTemporaryPrefix) + L"*")).native();
+  const std::wstring pattern = LongPath(folder / (std::wstring(kTemporaryPrefix) + L"*"));
   const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
         IsTemporaryName(found.cFileName)) {
-      ::DeleteFileW((folder / found.cFileName).c_str());
+      ::DeleteFileW(LongPath(folder / found.cFileName).c_str());
     }
   } while (::FindNextFileW(search, &found));
   ::FindClose(search);
@@ -83,25 +85,12 @@ bool SetDeleteOnClose(HANDLE file, bool remove) {
                                       sizeof disposition) != 0;
 }
 
-// The system's own name for a path, as a rename by handle takes it: \??\ and
-// the full path, or \??\UNC\ and a share's path without its two backslashes.
+// The system's own name for a path, as a rename by handle takes it: the long
+// form of its full path with \??\ for \\?\ (or \\.\).
 std::wstring SystemPathOf(const fs::path& path) {
-  std::wstring full(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()),
-                                            full.data(), nullptr);
-    if (length == 0) return {};
-    if (length < full.size()) {
-      full.resize(length);
-      break;
-    }
-    full.resize(length);
-  }
-  if (full.starts_with(L"\\\\?\\") || full.starts_with(L"\\\\.\\")) {
-    return L"\\??\\" + full.substr(4);
-  }
-  if (full.starts_with(L"\\\\")) return L"\\??\\UNC\\" + full.substr(2);
-  return L"\\??\\" + full;
+  const std::wstring full = FullPathName(path);
+  if (full.empty()) return {};
+  return L"\\??\\" + LongFormOf(full).substr(4);
 }
 
 // Puts the file in the target's place while it is still open: closed under
@@ -132,7 +121,7 @@ struct ReplacementFile::State {
     if (!file) return;
     // Still marked for deletion unless Commit cleared the mark.
     file.reset();
-    if (!temporary.empty()) ::DeleteFileW(temporary.c_str());
+    if (!temporary.empty()) ::DeleteFileW(LongPath(temporary).c_str());
   }
 };
 
@@ -148,15 +137,16 @@ std::optional<ReplacementFile> ReplacementFile::Create(const fs::path& target) {
   auto state = std::make_unique<State>();
   for (unsigned attempt = 0; attempt < 100 && !state->file; ++attempt) {
     state->temporary = folder / TemporaryName(attempt);
-    state->file = UniqueHandle(::CreateFileW(state->temporary.c_str(), GENERIC_WRITE | DELETE, 0,
-                                             nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    state->file = UniqueHandle(::CreateFileW(LongPath(state->temporary).c_str(),
+                                             GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!state->file && ::GetLastError() != ERROR_FILE_EXISTS) return std::nullopt;
   }
   if (!state->file) return std::nullopt;
   state->target = target;
   if (!SetDeleteOnClose(state->file.get(), true)) {
     state->file.reset();
-    ::DeleteFileW(state->temporary.c_str());
+    ::DeleteFileW(LongPath(state->temporary).c_str());
     return std::nullopt;
   }
   return ReplacementFile(std::move(state));

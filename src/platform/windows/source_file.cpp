@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/windows/long_path.h"
 #include "platform/windows/unique_handle.h"
 
 namespace platform {
@@ -22,7 +23,7 @@ SourceFile::~SourceFile() = default;
 std::optional<SourceFile> SourceFile::Open(const std::filesystem::path& path) {
   if (path.empty()) return std::nullopt;
   // Without FILE_FLAG_BACKUP_SEMANTICS a folder does not open at all.
-  UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
+  UniqueHandle file(::CreateFileW(LongPath(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file || ::GetFileType(file.get()) != FILE_TYPE_DISK) return std::nullopt;
