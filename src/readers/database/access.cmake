@@ -25,9 +25,12 @@ if(WIN32)
   )
   target_link_libraries(zembrix_access_query_odbc PUBLIC zembrix_access_query_common odbc32)
 
+  zembrix_windows_resources(zembrix_access_query_resources zembrix-access-query.rc
+    DEPENDS ../../platform/windows/console_program.manifest)
   # wmain: the arguments arrive as UTF-16 whatever the code page.
   add_executable(zembrix-access-query access_query_odbc_main.cpp)
-  target_link_libraries(zembrix-access-query PRIVATE zembrix_access_query_odbc)
+  target_link_libraries(zembrix-access-query PRIVATE zembrix_access_query_odbc
+                        zembrix_access_query_resources)
   target_compile_options(zembrix-access-query PRIVATE -municode)
   target_link_options(zembrix-access-query PRIVATE -municode -static -static-libgcc -static-libstdc++)
 else()
