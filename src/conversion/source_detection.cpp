@@ -56,7 +56,7 @@ std::vector<DetectedType> DetectSourceTypes(const std::filesystem::path& source,
   // best or at least their storage: on a large source each read costs about
   // what a conversion does, and a hint of an outline (a line of three words)
   // is no match where another type's machines showed.
-  const int leading = std::min(looks.front().structure, 2);
+  const int leading = std::min(looks.front().structure, kStorageStructure);
   for (const Look& look : looks) {
     if (look.structure > kNoStructure && look.structure >= leading) readLook(look);
   }

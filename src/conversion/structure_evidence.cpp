@@ -44,9 +44,9 @@ int StructureEvidence(const AldLayout& layout, const SourceHead& head, const pla
   for (std::size_t at = 0; at + layout.recordSize <= head.bytes.size(); at += layout.recordSize) {
     const std::string_view record = std::string_view(head.bytes).substr(at, layout.recordSize);
     const std::string_view mac = UpToNul(record.substr(layout.macOffset, layout.macSize));
-    if (!mac.empty()) return LooksLikeMac(mac) ? kFullStructure : 1;
+    if (!mac.empty()) return LooksLikeMac(mac) ? kFullStructure : kOutlineStructure;
   }
-  return 1;
+  return kOutlineStructure;
 }
 
 int StructureEvidence(const SqliteLayout& layout, const SourceHead& head,
@@ -54,12 +54,14 @@ int StructureEvidence(const SqliteLayout& layout, const SourceHead& head,
   constexpr std::string_view kHeader{"SQLite format 3\0", 16};
   if (!head.bytes.starts_with(kHeader)) return kNoStructure;
   // The schema's text lies in the first pages; the read tells the columns.
-  return ContainsIgnoringCase(head.bytes, QueriedTable(layout.query)) ? 2 : 1;
+  return ContainsIgnoringCase(head.bytes, QueriedTable(layout.query)) ? kStorageStructure
+                                                                      : kOutlineStructure;
 }
 
 int StructureEvidence(const AccessLayout&, const SourceHead& head, const platform::CodePage&) {
   // Jet 3 and 4 databases, and ACE ones, name their engine at byte 4.
   const std::string_view engine = std::string_view(head.bytes).substr(std::min<std::size_t>(4, head.bytes.size()));
-  return engine.starts_with("Standard Jet DB") || engine.starts_with("Standard ACE DB") ? 2
-                                                                                          : kNoStructure;
+  return engine.starts_with("Standard Jet DB") || engine.starts_with("Standard ACE DB")
+             ? kStorageStructure
+             : kNoStructure;
 }

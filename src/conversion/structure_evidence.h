@@ -8,11 +8,14 @@
 #include "conversion/source_head.h"
 #include "platform/code_page.h"
 
-// 0: none of it; 1: the outline (a record size, a root element, a header, a
-// line of the field count); 2: the place machines are kept; 3: a machine
-// whose values stand where the type reads them. A reader may still read a
-// source that shows nothing: ALD's reads every file.
+// How much showed, weakest first. A reader may still read a source that
+// shows nothing: ALD's reads every file.
 inline constexpr int kNoStructure = 0;
+// The outline: a record size, a root element, a header, a line of the field count.
+inline constexpr int kOutlineStructure = 1;
+// The place machines are kept: a container, a table, the sections' keys.
+inline constexpr int kStorageStructure = 2;
+// A machine whose values stand where the type reads them.
 inline constexpr int kFullStructure = 3;
 
 [[nodiscard]] int StructureEvidence(const ReaderSettings& settings, const SourceHead& head,

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "conversion/structure_evidence.h"
 #include "conversion/value_shapes.h"
@@ -27,6 +29,45 @@ std::string_view WholeLines(const SourceHead& head) {
   return bytes;
 }
 
+// Past the white space and the comments ("//" to the end of the line, a lone
+// CR too; "/* */") that the JSON reader skips between tokens; npos inside a
+// comment the text does not close.
+std::size_t PastJsonSpace(std::string_view text, std::size_t at) {
+  while (at < text.size()) {
+    const std::string_view rest = text.substr(at);
+    if (rest.front() == ' ' || rest.front() == '\t' || rest.front() == '\r' ||
+        rest.front() == '\n') {
+      ++at;
+    } else if (rest.starts_with("//")) {
+      at = std::min(text.size(), text.find_first_of("\r\n", at + 2));
+    } else if (rest.starts_with("/*")) {
+      const std::size_t end = text.find("*/", at + 2);
+      if (end == std::string_view::npos) return std::string_view::npos;
+      at = end + 2;
+    } else {
+      break;
+    }
+  }
+  return at;
+}
+
+// The raw text of every whole string from `at` on, outside comments.
+std::vector<std::string_view> JsonStrings(std::string_view text, std::size_t at) {
+  std::vector<std::string_view> strings;
+  while ((at = PastJsonSpace(text, at)) < text.size()) {
+    if (text[at] != '"') {
+      ++at;
+      continue;
+    }
+    std::size_t end = at + 1;
+    while (end < text.size() && text[end] != '"') end += text[end] == '\\' ? 2 : 1;
+    if (end >= text.size()) break;
+    strings.push_back(text.substr(at + 1, end - at - 1));
+    at = end + 1;
+  }
+  return strings;
+}
+
 }  // namespace
 
 int StructureEvidence(const IniLayout& layout, const SourceHead& head,
@@ -43,7 +84,9 @@ int StructureEvidence(const IniLayout& layout, const SourceHead& head,
     }
     const std::u16string mac =
         layout.mac.key.empty() ? section : profile.Value(section, layout.mac.key);
-    const int evidence = !everyKey ? 1 : LooksLikeMac(Utf8(mac)) ? kFullStructure : 2;
+    const int evidence = !everyKey                  ? kOutlineStructure
+                         : LooksLikeMac(Utf8(mac)) ? kFullStructure
+                                                   : kStorageStructure;
     best = std::max(best, evidence);
     if (best == kFullStructure) break;
   }
@@ -63,8 +106,9 @@ int StructureEvidence(const DelimitedLineLayout& layout, const SourceHead& head,
     fields.Clear();
     fields.Append(text);
     if (fields.Count() < layout.minFields || fields.Count() > layout.maxFields) continue;
-    best = std::max(best, 1);
-    if (LooksLikeMac(Utf8(fields.Value(0))) && LooksLikeIPv4(Utf8(fields.Value(1)))) {
+    best = kOutlineStructure;
+    if (LooksLikeMac(Utf8(fields.Value(layout.macField))) &&
+        LooksLikeIPv4(Utf8(fields.Value(layout.ipField)))) {
       return kFullStructure;
     }
   }
@@ -74,13 +118,15 @@ int StructureEvidence(const DelimitedLineLayout& layout, const SourceHead& head,
 int StructureEvidence(const JsonLayout& layout, const SourceHead& head, const platform::CodePage&) {
   std::string_view text = head.bytes;
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  const std::size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos || text[first] != '{') return kNoStructure;
+  const std::size_t first = PastJsonSpace(text, 0);
+  if (first >= text.size() || text[first] != '{') return kNoStructure;
+  const std::vector<std::string_view> strings = JsonStrings(text, first + 1);
   const auto member = [&](std::string_view name) {
-    return text.find("\"" + std::string(name) + "\"") != std::string_view::npos;
+    return std::find(strings.begin(), strings.end(), name) != strings.end();
   };
-  if (!member(layout.listMember)) return 1;
-  return member(layout.macMember) && member(layout.ipMember) ? kFullStructure : 2;
+  if (!member(layout.listMember)) return kOutlineStructure;
+  return member(layout.macMember) && member(layout.ipMember) ? kFullStructure
+                                                              : kStorageStructure;
 }
 
 int StructureEvidence(const TokenScanLayout& layout, const SourceHead& head,
@@ -102,7 +148,7 @@ int StructureEvidence(const TokenScanLayout& layout, const SourceHead& head,
       if (index < 0 || index >= static_cast<std::ptrdiff_t>(tokens.size())) return {};
       return tokens[static_cast<std::size_t>(index)];
     };
-    best = 1;
+    best = kOutlineStructure;
     if (LooksLikeMac(at(layout.macDistance)) && LooksLikeIPv4(at(layout.ipDistance))) {
       return kFullStructure;
     }

@@ -37,16 +37,20 @@ class StructureWatch final : public XmlContentHandler {
         anyRoot_(path.empty()) {}
 
   void StartElement(int depth, std::string_view name, const XmlAttributes& attributes) override {
-    if (depth == 1 && !anyRoot_ && name == rootName_) evidence_ = std::max(evidence_, 1);
+    if (depth == 1 && !anyRoot_ && name == rootName_) {
+      evidence_ = std::max(evidence_, kOutlineStructure);
+    }
     const bool machine = machines_.Start(depth, name);
-    if (machines_.FoundContainer() && !anyRoot_) evidence_ = std::max(evidence_, 2);
+    if (machines_.FoundContainer() && !anyRoot_) {
+      evidence_ = std::max(evidence_, kStorageStructure);
+    }
     if (!machine) return;
     if (!attributes_) {
       evidence_ = kFullStructure;
     } else {
       const char* mac = attributes.Find(attributes_->mac);
       if (mac && attributes.Find(attributes_->name) && attributes.Find(attributes_->ip)) {
-        evidence_ = std::max(evidence_, LooksLikeMac(mac) ? kFullStructure : 2);
+        evidence_ = std::max(evidence_, LooksLikeMac(mac) ? kFullStructure : kStorageStructure);
       }
     }
   }
