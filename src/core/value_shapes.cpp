@@ -1,4 +1,4 @@
-#include "conversion/value_shapes.h"
+#include "core/value_shapes.h"
 
 namespace {
 

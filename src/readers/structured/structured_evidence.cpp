@@ -1,33 +1,22 @@
-// The evidence of the text sources: profile sections, delimited lines, JSON
-// and 顺无盘's tokens, each looked at with the reader's own parts.
+// The evidence of the structured sources: ALD's records, profile sections,
+// JSON and 顺无盘's tokens, each looked at with the reader's own parts.
+#include "readers/structured/structured_evidence.h"
+
 #include <algorithm>
-#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "conversion/structure_evidence.h"
-#include "conversion/value_shapes.h"
 #include "core/ascii.h"
 #include "core/utf8.h"
+#include "core/value_shapes.h"
 #include "readers/structured/profile_file.h"
 #include "readers/structured/profile_text.h"
 #include "readers/structured/token_scan.h"
-#include "readers/text/delimited_fields.h"
 
 namespace {
 
-// How many of the first data lines are looked at.
-constexpr int kLinesLooked = 16;
-
-std::string Utf8(const std::u16string& text) { return Utf16ToUtf8Whole(text); }
-
-// The head without a last line the head may have cut.
-std::string_view WholeLines(const SourceHead& head) {
-  std::string_view bytes = head.bytes;
-  if (!head.whole()) bytes = bytes.substr(0, bytes.rfind('\n') + 1);
-  return bytes;
-}
+std::string_view UpToNul(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
 
 // Past the white space and the comments ("//" to the end of the line, a lone
 // CR too; "/* */") that the JSON reader skips between tokens; npos inside a
@@ -70,9 +59,20 @@ std::vector<std::string_view> JsonStrings(std::string_view text, std::size_t at)
 
 }  // namespace
 
+int StructureEvidence(const AldLayout& layout, const SourceHead& head, const platform::CodePage&) {
+  if (head.size == 0 || head.size % layout.recordSize != 0) return kNoStructure;
+  // Empty slots are common: the first record that holds a MAC tells.
+  for (std::size_t at = 0; at + layout.recordSize <= head.bytes.size(); at += layout.recordSize) {
+    const std::string_view record = std::string_view(head.bytes).substr(at, layout.recordSize);
+    const std::string_view mac = UpToNul(record.substr(layout.macOffset, layout.macSize));
+    if (!mac.empty()) return LooksLikeMac(mac) ? kFullStructure : kOutlineStructure;
+  }
+  return kOutlineStructure;
+}
+
 int StructureEvidence(const IniLayout& layout, const SourceHead& head,
                       const platform::CodePage& ansi) {
-  std::string_view bytes = WholeLines(head);
+  std::string_view bytes = head.wholeLines();
   // A UTF-16 head cut inside a unit would shift every character after it.
   if (!head.whole() && bytes.size() % 2 != 0) bytes.remove_suffix(1);
   const ProfileFile profile(DecodeProfileText(bytes, ansi));
@@ -85,32 +85,10 @@ int StructureEvidence(const IniLayout& layout, const SourceHead& head,
     const std::u16string mac =
         layout.mac.key.empty() ? section : profile.Value(section, layout.mac.key);
     const int evidence = !everyKey                  ? kOutlineStructure
-                         : LooksLikeMac(Utf8(mac)) ? kFullStructure
+                         : LooksLikeMac(Utf16ToUtf8Whole(mac)) ? kFullStructure
                                                    : kStorageStructure;
     best = std::max(best, evidence);
     if (best == kFullStructure) break;
-  }
-  return best;
-}
-
-int StructureEvidence(const DelimitedLineLayout& layout, const SourceHead& head,
-                      const platform::CodePage& ansi) {
-  DelimitedFields fields(ansi, layout.delimiter, {layout.macField, layout.ipField, layout.nameField});
-  std::string_view rest = WholeLines(head);
-  if (layout.skipFirstLine) rest.remove_prefix(std::min(rest.size(), rest.find('\n') + 1));
-  int best = kNoStructure;
-  for (int line = 0; line < kLinesLooked && !rest.empty(); ++line) {
-    std::string_view text = rest.substr(0, rest.find('\n'));
-    rest.remove_prefix(std::min(rest.size(), text.size() + 1));
-    if (text.ends_with('\r')) text.remove_suffix(1);
-    fields.Clear();
-    fields.Append(text);
-    if (fields.Count() < layout.minFields || fields.Count() > layout.maxFields) continue;
-    best = kOutlineStructure;
-    if (LooksLikeMac(Utf8(fields.Value(layout.macField))) &&
-        LooksLikeIPv4(Utf8(fields.Value(layout.ipField)))) {
-      return kFullStructure;
-    }
   }
   return best;
 }

@@ -1,4 +1,4 @@
-#include "conversion/source_head.h"
+#include "core/source_head.h"
 
 #include "platform/path_text.h"
 #include "platform/source_file.h"

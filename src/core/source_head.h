@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 inline constexpr std::size_t kSourceHeadSize = std::size_t{1} << 16;
 
@@ -16,6 +17,11 @@ struct SourceHead {
   std::string bytes;  // the first kSourceHeadSize bytes, or all of them
 
   [[nodiscard]] bool whole() const { return bytes.size() == size; }
+  // The bytes without a last line the head may have cut.
+  [[nodiscard]] std::string_view wholeLines() const {
+    const std::string_view all = bytes;
+    return whole() ? all : all.substr(0, all.rfind('\n') + 1);
+  }
 };
 
 // Nothing when the source cannot be opened or read as a regular file.

@@ -1,13 +1,14 @@
 // The evidence of the XML sources: the start of the document parsed as its
 // reader parses it, the root, the container and the first machines watched.
+#include "readers/xml/xml_evidence.h"
+
 #include <algorithm>
 #include <optional>
 #include <string>
 
-#include "conversion/structure_evidence.h"
-#include "conversion/value_shapes.h"
 #include "core/ansi_decoder.h"
 #include "core/utf8.h"
+#include "core/value_shapes.h"
 #include "readers/xml/machine_elements.h"
 #include "readers/xml/xml_content_handler.h"
 #include "readers/xml/xml_encoding.h"
