@@ -1,3 +1,4 @@
+// Matching a file name against the first pattern of a browse filter.
 #include "conversion/file_name_evidence.h"
 
 #include "core/ascii.h"

@@ -1,3 +1,4 @@
+// Reading a source's name, size and first bytes for detection.
 #include "core/source_head.h"
 
 #include "platform/path_text.h"

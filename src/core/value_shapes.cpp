@@ -1,3 +1,4 @@
+// MAC and IPv4 shape checks, digit by digit.
 #include "core/value_shapes.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// Detecting a chosen source's type and selecting it when the selected one finds nothing.
 #include "dialog/source_chosen.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Console text on POSIX: the UTF-8 bytes go out as they are.
 #include "platform/console_text.h"
 
 namespace platform {

@@ -1,3 +1,4 @@
+// Paths and their text on POSIX: bytes as they are, whatever their encoding.
 #include "platform/path_text.h"
 
 namespace platform {

@@ -1,3 +1,4 @@
+// Quoting arguments into a Windows command line the C runtime splits back the same.
 #include "platform/windows/command_line.h"
 
 #include "platform/windows/wide_text.h"

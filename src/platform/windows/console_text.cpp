@@ -1,3 +1,4 @@
+// Console text on Windows: wide characters to a console, UTF-8 bytes to a file or pipe.
 #include "platform/console_text.h"
 
 #include <io.h>

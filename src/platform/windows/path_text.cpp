@@ -1,3 +1,4 @@
+// Paths and their text on Windows: UTF-8 to and from the wide native form.
 #include "platform/path_text.h"
 
 #include "platform/windows/wide_text.h"

@@ -1,3 +1,4 @@
+// UTF-8 to and from wide text through Windows' own converter, decoded alike on Wine.
 #include "platform/windows/wide_text.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// Parsing zembrix-access-query's command line.
 #include "readers/database/access_query_arguments.h"
 
 #include <utility>

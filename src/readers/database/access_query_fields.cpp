@@ -1,3 +1,4 @@
+// Matching requested fields to result columns, ignoring the case of A to Z.
 #include "readers/database/access_query_fields.h"
 
 #include "core/ascii.h"

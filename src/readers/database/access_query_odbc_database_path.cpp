@@ -1,3 +1,4 @@
+// The database's name from the handle of standard input, without the \\?\ prefix.
 #include "readers/database/access_query_odbc_database_path.h"
 
 #include <windows.h>

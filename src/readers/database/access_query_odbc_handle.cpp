@@ -1,3 +1,4 @@
+// Allocating and freeing ODBC handles, and gathering the driver's diagnostic records.
 #include "readers/database/access_query_odbc_handle.h"
 
 #include <sqlext.h>

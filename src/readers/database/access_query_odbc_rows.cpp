@@ -1,3 +1,4 @@
+// Running the query through ODBC and reading each requested column in pieces.
 #include "readers/database/access_query_odbc_rows.h"
 
 #include <sqlext.h>

@@ -1,3 +1,4 @@
+// UTF-16 and UTF-8 conversions for the ODBC helper, in parts of int size.
 #include "readers/database/access_query_odbc_text.h"
 
 #include <windows.h>

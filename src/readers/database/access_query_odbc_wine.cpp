@@ -1,3 +1,4 @@
+// Wine's own exports: whether the helper runs under Wine, and a path's Unix name.
 #include "readers/database/access_query_odbc_wine.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// Gathering rows, the end mark or a failure into pieces for the parent.
 #include "readers/database/access_query_output.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// Taking the one file name out of a shell drag.
 #include "ui/win32/dropped_file.h"
 
 std::optional<std::wstring> TheOneDroppedFile(HDROP drop) {

@@ -1,3 +1,4 @@
+// Building a DROPFILES block, as the shell would, for a test drag.
 #include "drop_files.h"
 
 #include <shlobj.h>
