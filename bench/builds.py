@@ -31,7 +31,7 @@ def zembrix_cli():
 
 
 def jet4_writer():
-    """The test support's Jet 4 writer, or None in a tree that has none yet."""
+    """The test support's Jet 4 writer, or None when its source is missing."""
     if not any(os.path.exists(os.path.join(ROOT, path)) for path in JET4_TOOL_SOURCE):
         return None
     return cmake_target(TOOLS_BUILD, "make-jet4-database", testing=True)

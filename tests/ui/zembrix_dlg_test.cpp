@@ -274,7 +274,7 @@ TEST_F(MainDialog, ADropWithoutOneLocalFileIsRefused) {
   EXPECT_TRUE(Source().text().isEmpty());
 }
 
-// A type whose reader has not landed still reports, and never as a success.
+// Enter in either field presses OK, the default button.
 class EnterKey : public MainDialog, public testing::WithParamInterface<const char*> {};
 
 TEST_P(EnterKey, InEitherFieldRunsTheConversion) {
