@@ -1,3 +1,4 @@
+# The Access reader and zembrix-access-query, with the real Access files when present.
 set(ZEMBRIX_ACCESS_TESTDATA ${PROJECT_SOURCE_DIR}/../shared/testdata/access CACHE PATH
   "Folder with the real Access files the tests read (skipped when missing)")
 
