@@ -5,6 +5,8 @@
 #include <cctype>
 #include <variant>
 
+#include "core/ascii.h"
+
 namespace fault_tests {
 namespace {
 
@@ -69,9 +71,7 @@ std::optional<std::string> PlainName(std::string_view list, std::size_t atLeast)
 
 // Where `what` first stands in `text`, the case of A to Z ignored.
 std::size_t FindIgnoringCase(std::string_view text, std::string_view what) {
-  const auto same = [](char a, char b) {
-    return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
-  };
+  const auto same = [](char a, char b) { return AsciiUpper(a) == AsciiUpper(b); };
   const auto at = std::search(text.begin(), text.end(), what.begin(), what.end(), same);
   return at == text.end() ? std::string_view::npos : static_cast<std::size_t>(at - text.begin());
 }
